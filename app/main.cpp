@@ -1,0 +1,100 @@
+// Entry point of bounce: opens the full-screen "Hello World" window, creates the state
+// cells, binds them into the toolkit's callbacks and hands control to the main loop.
+#include <GL/freeglut.h>
+
+#include "common/types.hpp"
+#include "input/bindings.hpp"
+#include "render/display.hpp"
+
+namespace {
+
+using bounce::Cell;
+using bounce::Vec3;
+
+// The program's whole mutable state. Toolkit callbacks carry no user data, so the adapters
+// below reach the cells through the one context that main creates.
+struct Context {
+    Cell<Vec3> acceleration;
+    Cell<Vec3> velocity;
+    Cell<Vec3> position;
+    Cell<bool> quitRequested;
+};
+
+Context* context = nullptr;
+
+// Input adapters: the modifier state is only valid while the toolkit delivers an event, so
+// each adapter reads it before anything else.
+void onInput(bounce::Key key, bool pressed, int x, int y)
+{
+    const int bits = glutGetModifiers();
+    const bounce::Modifiers modifiers{(bits & GLUT_ACTIVE_SHIFT) != 0,
+                                      (bits & GLUT_ACTIVE_CTRL) != 0,
+                                      (bits & GLUT_ACTIVE_ALT) != 0};
+    bounce::keyboardMouse(context->quitRequested, key,
+                          pressed ? bounce::KeyState::down : bounce::KeyState::up, modifiers,
+                          {x, y});
+}
+
+void onKeyDown(unsigned char key, int x, int y)
+{
+    onInput({bounce::KeyKind::character, key}, true, x, y);
+}
+
+void onKeyUp(unsigned char key, int x, int y)
+{
+    onInput({bounce::KeyKind::character, key}, false, x, y);
+}
+
+void onSpecialDown(int key, int x, int y)
+{
+    onInput({bounce::KeyKind::special, key}, true, x, y);
+}
+
+void onSpecialUp(int key, int x, int y)
+{
+    onInput({bounce::KeyKind::special, key}, false, x, y);
+}
+
+void onMouse(int button, int state, int x, int y)
+{
+    onInput({bounce::KeyKind::mouseButton, button}, state == GLUT_DOWN, x, y);
+}
+
+// Idle and display adapters.
+void onIdle()
+{
+    bounce::idle(context->quitRequested, context->position, context->velocity,
+                 context->acceleration);
+}
+
+void onDisplay()
+{
+    bounce::display(context->position);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_DOUBLE);
+    glutCreateWindow("Hello World");
+    glutFullScreen();
+
+    // Cells are created in this order and live until the process ends.
+    Context cells{Cell<Vec3>({0.0f, -1.0e-7f, 0.0f}), Cell<Vec3>({-1.0e-4f, 0.0f, 0.0f}),
+                  Cell<Vec3>({0.9f, 0.0f, 0.0f}), Cell<bool>(false)};
+    context = &cells;
+
+    glutKeyboardFunc(onKeyDown);
+    glutKeyboardUpFunc(onKeyUp);
+    glutSpecialFunc(onSpecialDown);
+    glutSpecialUpFunc(onSpecialUp);
+    glutMouseFunc(onMouse);
+    glutIdleFunc(onIdle);
+    glutDisplayFunc(onDisplay);
+
+    // Left from inside the idle callback once a press has been seen; nothing follows it.
+    glutMainLoop();
+    return 0;
+}

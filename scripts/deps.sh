@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages that a task needs, when they are missing.
+# Usage: scripts/deps.sh build|test|bench
+set -euo pipefail
+
+build=(cmake make g++ pkg-config binutils libgl-dev libgtest-dev)
+test=(xvfb xauth openbox xdotool libx11-dev libxtst-dev clang-format clang-tidy cppcheck
+      dpkg-dev desktop-file-utils man-db groff-base file time)
+bench=(libbenchmark-dev valgrind)
+
+case "${1:-build}" in
+    build) wanted=("${build[@]}") ;;
+    test) wanted=("${build[@]}" "${test[@]}") ;;
+    bench) wanted=("${build[@]}" "${test[@]}" "${bench[@]}") ;;
+    *) echo "usage: $0 build|test|bench" >&2; exit 2 ;;
+esac
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for package in "${wanted[@]}"; do
+    installed "$package" || missing+=("$package")
+done
+# freeglut's development package is libglut-dev on newer releases, freeglut3-dev before.
+glut_missing=false
+installed libglut-dev || installed freeglut3-dev || glut_missing=true
+
+if [ ${#missing[@]} -eq 0 ] && [ "$glut_missing" = false ]; then
+    exit 0
+fi
+as_root apt-get update -qq
+if [ "$glut_missing" = true ]; then
+    if apt-cache show libglut-dev >/dev/null 2>&1; then
+        missing+=(libglut-dev)
+    else
+        missing+=(freeglut3-dev)
+    fi
+fi
+echo "Installing: ${missing[*]}"
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null

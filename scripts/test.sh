@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds bounce with warnings as errors and runs every test (installing what they need).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+
+cmake --preset ci
+cmake --build --preset ci -j"$(nproc)"
+ctest --preset ci -j"$(nproc)"
