@@ -1,0 +1,258 @@
+// End-to-end: the real bounce in a real window on Xvfb, seen through screenshots and driven
+// through XTest, bare and under openbox.
+#include <gtest/gtest.h>
+
+#include <X11/XF86keysym.h>
+#include <X11/keysym.h>
+#include <dirent.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "harness.hpp"
+
+namespace {
+
+using namespace e2e;
+
+constexpr int screenWidth = 1280;
+constexpr int screenHeight = 1024;
+
+// A display with bounce running on it and showing its first frame.
+class Running : public ::testing::Test {
+protected:
+    void start(bool withWindowManager, std::vector<std::string> arguments = {})
+    {
+        if (withWindowManager) {
+            wm = startWindowManager(display);
+        }
+        bounce = std::make_unique<Bounce>(display, std::move(arguments));
+        ASSERT_TRUE(waitForSquare(x(), 10s)) << bounce->output();
+        movePointerToCentre(x());
+    }
+    Display* x() { return display.connection(); }
+    Window window()
+    {
+        const std::vector<Window> windows = windowsNamed(x(), "Hello World");
+        return windows.empty() ? 0 : windows.front();
+    }
+
+    VirtualDisplay display;
+    std::unique_ptr<Process> wm;
+    std::unique_ptr<Bounce> bounce;
+};
+
+class TheWindow : public Running, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(TheWindow, IsOneTopLevelHelloWorldWindowCoveringTheScreen)
+{
+    start(GetParam());
+    std::optional<Rect> geometry;
+    // Under a window manager full screen may take a moment after the first frame.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        const std::vector<::Window> windows = windowsNamed(x(), "Hello World");
+        ASSERT_EQ(windows.size(), 1U);
+        geometry = rootGeometry(x(), windows.front());
+        if (geometry->width == screenWidth && geometry->x <= 1) {
+            break;
+        }
+        std::this_thread::sleep_for(100ms);
+    }
+    // Without a window manager the toolkit places the window itself, one pixel off the
+    // corner; through the window manager it lands exactly on it.
+    const int slack = GetParam() ? 0 : 1;
+    EXPECT_LE(std::abs(geometry->x), slack);
+    EXPECT_LE(std::abs(geometry->y), slack);
+    EXPECT_EQ(geometry->width, screenWidth);
+    EXPECT_EQ(geometry->height, screenHeight);
+    EXPECT_EQ(bounce->output(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(BareAndManaged, TheWindow, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "openbox" : "bare");
+                         });
+
+TEST_F(Running, ShowsOneWhiteSquareOnBlackMovingLeftAndDown)
+{
+    start(false);
+    const Picture first = capture(x());
+    EXPECT_EQ(first.other, 0);
+    EXPECT_TRUE(first.oneFilledSquare());
+    EXPECT_NEAR(first.width(), screenWidth / 10, 1);
+    EXPECT_NEAR(first.height(), screenHeight / 10, 1);
+    EXPECT_EQ(first.black + first.white, static_cast<long>(screenWidth) * screenHeight);
+
+    // Down on screen is the slow direction: wait for it, then compare.
+    Picture later = first;
+    for (int attempt = 0; attempt < 100 && later.centreY() < first.centreY() + 2; ++attempt) {
+        std::this_thread::sleep_for(100ms);
+        later = capture(x());
+        ASSERT_TRUE(later.oneFilledSquare());
+        ASSERT_EQ(later.other, 0);
+        // Between the bounds, less the little a step can overshoot.
+        ASSERT_GE(later.left, -2);
+        ASSERT_LE(later.right, screenWidth + 2);
+        ASSERT_LE(later.bottom, screenHeight + 2);
+    }
+    EXPECT_LT(later.centreX(), first.centreX());
+    EXPECT_GE(later.centreY(), first.centreY() + 2);
+}
+
+// Each kind of press ends the program within a second, with status 0.
+struct Press {
+    const char* name;
+    std::function<void(Display*)> send;
+};
+
+void PrintTo(const Press& press, std::ostream* out) { *out << press.name; }
+
+class EndsOn : public Running, public ::testing::WithParamInterface<Press> {};
+
+TEST_P(EndsOn, FirstPress)
+{
+    start(false);
+    GetParam().send(x());
+    EXPECT_EQ(bounce->process().waitExit(1s), std::optional<int>(0));
+    EXPECT_EQ(bounce->output(), "");
+}
+
+Press key(const char* name, unsigned long keysym, std::vector<unsigned long> held = {})
+{
+    return {name, [=](Display* d) { pressKey(d, keysym, held); }};
+}
+
+Press button(const char* name, unsigned int number)
+{
+    return {name, [=](Display* d) { clickButton(d, number); }};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, EndsOn,
+    ::testing::Values(key("character", XK_q), key("f1", XK_F1), key("arrow", XK_Left),
+                      key("shift", XK_a, {XK_Shift_L}), key("ctrl", XK_a, {XK_Control_L}),
+                      key("alt", XK_a, {XK_Alt_L}), button("leftButton", 1),
+                      button("middleButton", 2), button("rightButton", 3),
+                      button("wheelUp", 4), button("wheelDown", 5),
+                      Press{"secondPress",
+                            [](Display* d) {
+                                pressKey(d, XK_a);
+                                pressKey(d, XK_b);
+                                clickButton(d, 1);
+                            }}),
+    [](const ::testing::TestParamInfo<Press>& info) { return std::string(info.param.name); });
+
+TEST_F(Running, ReleasesAloneLeaveItRunning)
+{
+    // Held down before the program starts, so that only the releases reach it.
+    VirtualDisplay& d = display;
+    movePointerToCentre(d.connection());
+    keyDown(d.connection(), XK_a, true);
+    keyDown(d.connection(), XK_F1, true);
+    buttonDown(d.connection(), 1, true);
+    buttonDown(d.connection(), 3, true);
+    start(false);
+    keyDown(x(), XK_a, false);
+    keyDown(x(), XK_F1, false);
+    buttonDown(x(), 1, false);
+    buttonDown(x(), 3, false);
+    EXPECT_FALSE(bounce->process().waitExit(1500ms).has_value());
+
+    pressKey(x(), XK_space);
+    EXPECT_EQ(bounce->process().waitExit(1s), std::optional<int>(0));
+}
+
+TEST_F(Running, TakesToolkitOptionsAndIgnoresUnknownArgumentsSilently)
+{
+    start(false, {"-geometry", "300x200+10+10", "--no-such-option", "stray"});
+    std::optional<Rect> geometry;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        geometry = rootGeometry(x(), window());
+        if (geometry->width == screenWidth) {
+            break;
+        }
+        std::this_thread::sleep_for(100ms);
+    }
+    EXPECT_EQ(geometry->width, screenWidth);
+    EXPECT_EQ(geometry->height, screenHeight);
+    pressKey(x(), XK_Escape);
+    EXPECT_EQ(bounce->process().waitExit(1s), std::optional<int>(0));
+    EXPECT_EQ(bounce->output(), "");
+}
+
+TEST_F(Running, EndsWithStatusZeroWhenTheWindowManagerClosesTheWindow)
+{
+    start(true);
+    requestClose(x(), window());
+    EXPECT_EQ(bounce->process().waitExit(2s), std::optional<int>(0));
+}
+
+TEST_F(Running, EndsWhenTheXServerGoesAway)
+{
+    start(false);
+    display.closeConnection();
+    display.server().kill();
+    const std::optional<int> status = bounce->process().waitExit(5s);
+    ASSERT_TRUE(status.has_value()) << "still running without its X server";
+    EXPECT_NE(*status, 0);
+}
+
+TEST_F(Running, KeepsRunningUnderLoadAndStillEndsOnThePress)
+{
+    start(false);
+    std::vector<std::unique_ptr<Process>> load;
+    for (int core = 0; core < 2; ++core) {
+        load.push_back(std::make_unique<Process>(
+            std::vector<std::string>{"sh", "-c", "while :; do :; done"},
+            std::vector<std::string>{}));
+    }
+    const Picture before = capture(x());
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_TRUE(bounce->process().running());
+    EXPECT_NE(capture(x()).centreX(), before.centreX());
+    pressKey(x(), XK_Return);
+    EXPECT_EQ(bounce->process().waitExit(2s), std::optional<int>(0));
+}
+
+TEST(NoDisplay, FailsAtOnceWithTheToolkitsMessage)
+{
+    VirtualDisplay unused;  // only for the output file's sake; the program is sent elsewhere
+    for (const std::string where : {"-", ":4095"}) {
+        Bounce bounce(unused, {}, where);
+        const std::optional<int> status = bounce.process().waitExit(5s);
+        ASSERT_TRUE(status.has_value()) << where;
+        EXPECT_NE(*status, 0) << where;
+        EXPECT_NE(bounce.output().find("freeglut"), std::string::npos) << bounce.output();
+    }
+}
+
+// Every process the suite started has been reaped and killed with its group.
+class NoLeftovers : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        DIR* proc = opendir("/proc");
+        int children = 0;
+        while (const dirent* entry = readdir(proc)) {
+            std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
+            std::string pid;
+            std::string comm;
+            std::string state;
+            int parent = 0;
+            if (stat >> pid >> comm >> state >> parent && parent == getpid()) {
+                ++children;
+                ADD_FAILURE() << "left behind: " << pid << ' ' << comm;
+            }
+        }
+        closedir(proc);
+        EXPECT_EQ(children, 0);
+    }
+};
+
+const auto* const noLeftovers = ::testing::AddGlobalTestEnvironment(new NoLeftovers);
+
+}  // namespace

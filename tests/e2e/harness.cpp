@@ -1,0 +1,368 @@
+// End-to-end harness: processes, a private X server, screenshots and XTest input.
+#include "harness.hpp"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace e2e {
+namespace {
+
+bool pollUntil(Clock::duration timeout, const std::function<bool()>& done)
+{
+    const auto deadline = Clock::now() + timeout;
+    while (!done()) {
+        if (Clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+std::vector<std::string> environmentWith(const std::string& display)
+{
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        if (std::strncmp(*entry, "DISPLAY=", 8) != 0) {
+            environment.emplace_back(*entry);
+        }
+    }
+    if (display != "-") {
+        environment.push_back("DISPLAY=" + display);
+    }
+    return environment;
+}
+
+}  // namespace
+
+Process::Process(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
+                 const std::string& outputFile)
+{
+    std::vector<char*> args;
+    for (const std::string& arg : argv) {
+        args.push_back(const_cast<char*>(arg.c_str()));
+    }
+    args.push_back(nullptr);
+    std::vector<char*> env;
+    for (const std::string& entry : environment) {
+        env.push_back(const_cast<char*>(entry.c_str()));
+    }
+    env.push_back(nullptr);
+
+    const pid_t parent = getpid();
+    pid_ = fork();
+    if (pid_ < 0) {
+        throw std::runtime_error("fork failed");
+    }
+    if (pid_ == 0) {
+        // Children never outlive the test process, even when it is killed.
+        setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) {
+            _exit(127);
+        }
+        const int out = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int in = open("/dev/null", O_RDONLY);
+        dup2(in, 0);
+        dup2(out, 1);
+        dup2(out, 2);
+        execvpe(args[0], args.data(), env.data());
+        _exit(127);
+    }
+    setpgid(pid_, pid_);
+}
+
+Process::~Process() { kill(); }
+
+bool Process::running() { return !waitExit(0s).has_value(); }
+
+std::optional<int> Process::waitExit(Clock::duration timeout)
+{
+    pollUntil(timeout, [this] {
+        if (status_) {
+            return true;
+        }
+        int raw = 0;
+        if (waitpid(pid_, &raw, WNOHANG) == pid_) {
+            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        }
+        return status_.has_value();
+    });
+    return status_;
+}
+
+void Process::kill()
+{
+    if (pid_ <= 0) {
+        return;
+    }
+    if (!status_) {
+        ::kill(-pid_, SIGTERM);
+        if (!waitExit(2s)) {
+            ::kill(-pid_, SIGKILL);
+            waitExit(5s);
+        }
+    }
+    // Anything the process left in its group goes too.
+    ::kill(-pid_, SIGKILL);
+    pid_ = -1;
+}
+
+VirtualDisplay::VirtualDisplay()
+{
+    int fds[2];
+    if (pipe(fds) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    server_ = std::make_unique<Process>(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                           "1280x1024x24", "-nolisten", "tcp", "-noreset"},
+                          environmentWith("-"));
+    close(fds[1]);
+    std::string number;
+    char ch = 0;
+    while (read(fds[0], &ch, 1) == 1 && ch != '\n') {
+        number += ch;
+    }
+    close(fds[0]);
+    if (number.empty()) {
+        throw std::runtime_error("Xvfb did not start");
+    }
+    name_ = ":" + number;
+    pollUntil(10s, [this] {
+        display_ = XOpenDisplay(name_.c_str());
+        return display_ != nullptr;
+    });
+    if (display_ == nullptr) {
+        throw std::runtime_error("cannot connect to Xvfb on " + name_);
+    }
+}
+
+VirtualDisplay::~VirtualDisplay()
+{
+    closeConnection();
+}
+
+void VirtualDisplay::closeConnection()
+{
+    if (display_ != nullptr) {
+        XCloseDisplay(display_);
+        display_ = nullptr;
+    }
+}
+
+std::unique_ptr<Process> startWindowManager(VirtualDisplay& display)
+{
+    auto wm = std::make_unique<Process>(std::vector<std::string>{"openbox", "--sm-disable"},
+                                        environmentWith(display.name()));
+    Display* x = display.connection();
+    const Atom check = XInternAtom(x, "_NET_SUPPORTING_WM_CHECK", False);
+    const bool ready = pollUntil(10s, [&] {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long remaining = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(x, DefaultRootWindow(x), check, 0, 1, False, XA_WINDOW, &type,
+                           &format, &count, &remaining, &data);
+        if (data != nullptr) {
+            XFree(data);
+        }
+        return count == 1;
+    });
+    if (!ready) {
+        throw std::runtime_error("openbox did not start");
+    }
+    return wm;
+}
+
+Bounce::Bounce(const VirtualDisplay& display, std::vector<std::string> arguments,
+               const std::string& displayOverride)
+{
+    const char* executable = std::getenv("BOUNCE_EXECUTABLE");
+    std::vector<std::string> argv{executable != nullptr ? executable : BOUNCE_EXECUTABLE};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    char name[] = "/tmp/bounce-e2e-XXXXXX";
+    const int fd = mkstemp(name);
+    close(fd);
+    outputFile_ = name;
+    std::vector<std::string> environment =
+        environmentWith(displayOverride.empty() ? display.name() : displayOverride);
+    // Libraries to preload into the program alone, not into the X server or the tests.
+    if (const char* preload = std::getenv("BOUNCE_LD_PRELOAD")) {
+        environment.push_back(std::string("LD_PRELOAD=") + preload);
+    }
+    process_ = std::make_unique<Process>(argv, environment, outputFile_);
+}
+
+std::string Bounce::output() const
+{
+    std::ifstream in(outputFile_);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<Window> windowsNamed(Display* display, const std::string& title)
+{
+    std::vector<Window> found;
+    std::function<void(Window)> visit = [&](Window window) {
+        char* name = nullptr;
+        if (XFetchName(display, window, &name) != 0 && name != nullptr) {
+            if (title == name) {
+                found.push_back(window);
+            }
+            XFree(name);
+        }
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
+            for (unsigned int n = 0; n < count; ++n) {
+                visit(children[n]);
+            }
+            if (children != nullptr) {
+                XFree(children);
+            }
+        }
+    };
+    visit(DefaultRootWindow(display));
+    return found;
+}
+
+Rect rootGeometry(Display* display, Window window)
+{
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, window, &attributes);
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    return {x, y, attributes.width, attributes.height};
+}
+
+std::vector<std::uint8_t> screenPixels(Display* display, int& width, int& height)
+{
+    const Window root = DefaultRootWindow(display);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, root, &attributes);
+    width = attributes.width;
+    height = attributes.height;
+    XImage* image = XGetImage(display, root, 0, 0, static_cast<unsigned int>(width),
+                              static_cast<unsigned int>(height), AllPlanes, ZPixmap);
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+    std::size_t at = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            rgb[at++] = static_cast<std::uint8_t>((pixel & image->red_mask) >> 16);
+            rgb[at++] = static_cast<std::uint8_t>((pixel & image->green_mask) >> 8);
+            rgb[at++] = static_cast<std::uint8_t>(pixel & image->blue_mask);
+        }
+    }
+    XDestroyImage(image);
+    return rgb;
+}
+
+Picture capture(Display* display)
+{
+    int width = 0;
+    int height = 0;
+    const std::vector<std::uint8_t> rgb = screenPixels(display, width, height);
+    Picture picture;
+    picture.left = width;
+    picture.top = height;
+    std::size_t at = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x, at += 3) {
+            const int sum = rgb[at] + rgb[at + 1] + rgb[at + 2];
+            if (sum == 0) {
+                ++picture.black;
+            } else if (sum == 3 * 255) {
+                ++picture.white;
+                picture.left = std::min(picture.left, x);
+                picture.top = std::min(picture.top, y);
+                picture.right = std::max(picture.right, x + 1);
+                picture.bottom = std::max(picture.bottom, y + 1);
+            } else {
+                ++picture.other;
+            }
+        }
+    }
+    return picture;
+}
+
+bool waitForSquare(Display* display, Clock::duration timeout)
+{
+    return pollUntil(timeout, [display] { return capture(display).white > 0; });
+}
+
+void keyDown(Display* display, unsigned long keysym, bool down)
+{
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), down ? True : False, CurrentTime);
+    XFlush(display);
+}
+
+void pressKey(Display* display, unsigned long keysym, const std::vector<unsigned long>& held)
+{
+    for (unsigned long modifier : held) {
+        keyDown(display, modifier, true);
+    }
+    keyDown(display, keysym, true);
+    keyDown(display, keysym, false);
+    for (unsigned long modifier : held) {
+        keyDown(display, modifier, false);
+    }
+}
+
+void buttonDown(Display* display, unsigned int button, bool down)
+{
+    XTestFakeButtonEvent(display, button, down ? True : False, CurrentTime);
+    XFlush(display);
+}
+
+void clickButton(Display* display, unsigned int button)
+{
+    buttonDown(display, button, true);
+    buttonDown(display, button, false);
+}
+
+void movePointerToCentre(Display* display)
+{
+    XTestFakeMotionEvent(display, DefaultScreen(display), DisplayWidth(display, 0) / 2,
+                         DisplayHeight(display, 0) / 2, CurrentTime);
+    XFlush(display);
+}
+
+void requestClose(Display* display, Window window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = 2;  // a request from a pager or taskbar, honoured at once
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(display);
+}
+
+}  // namespace e2e

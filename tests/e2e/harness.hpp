@@ -1,0 +1,121 @@
+// End-to-end harness: a private Xvfb server, an optional window manager, the real bounce
+// process, screenshots read with XGetImage and input sent through XTest.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// A child process in its own process group; killed with its group when destroyed.
+class Process {
+public:
+    Process(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
+            const std::string& outputFile = "/dev/null");
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    int pid() const { return pid_; }
+    bool running();
+    // The exit status (or 128 + signal), or nothing if it is still running after timeout.
+    std::optional<int> waitExit(Clock::duration timeout);
+    void kill();
+
+private:
+    int pid_ = -1;
+    std::optional<int> status_;
+};
+
+// A fresh Xvfb on a free display number, 1280x1024x24, with a client connection to it.
+class VirtualDisplay {
+public:
+    VirtualDisplay();
+    ~VirtualDisplay();
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+
+    const std::string& name() const { return name_; }
+    Display* connection() const { return display_; }
+    Process& server() { return *server_; }
+    void closeConnection();
+
+private:
+    std::string name_;
+    std::unique_ptr<Process> server_;
+    Display* display_ = nullptr;
+};
+
+// openbox on the given display, ready once it has announced itself on the root window.
+std::unique_ptr<Process> startWindowManager(VirtualDisplay& display);
+
+// The bounce executable under test, with its standard output and error kept in a file.
+class Bounce {
+public:
+    explicit Bounce(const VirtualDisplay& display, std::vector<std::string> arguments = {},
+                    const std::string& displayOverride = "");
+    Process& process() { return *process_; }
+    std::string output() const;
+
+private:
+    std::string outputFile_;
+    std::unique_ptr<Process> process_;
+};
+
+// Windows whose WM_NAME is the given title, anywhere in the tree.
+std::vector<Window> windowsNamed(Display* display, const std::string& title);
+
+struct Rect {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+Rect rootGeometry(Display* display, Window window);
+
+// What one screenshot shows: the counts of each kind of pixel and the white bounding box.
+struct Picture {
+    long black = 0;
+    long white = 0;
+    long other = 0;
+    int left = 0;
+    int top = 0;
+    int right = -1;  // exclusive
+    int bottom = -1;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    double centreX() const { return (left + right) / 2.0; }
+    double centreY() const { return (top + bottom) / 2.0; }
+    bool oneFilledSquare() const
+    {
+        return white > 0 && white == static_cast<long>(width()) * height();
+    }
+};
+Picture capture(Display* display);
+
+// RGB pixels of the whole screen, row by row.
+std::vector<std::uint8_t> screenPixels(Display* display, int& width, int& height);
+
+// Waits until the program shows a first frame (a white square); false on timeout.
+bool waitForSquare(Display* display, Clock::duration timeout);
+
+// Input through XTest; keys are keysyms, modifiers keysyms held around the key.
+void pressKey(Display* display, unsigned long keysym, const std::vector<unsigned long>& held = {});
+void keyDown(Display* display, unsigned long keysym, bool down);
+void clickButton(Display* display, unsigned int button);
+void buttonDown(Display* display, unsigned int button, bool down);
+void movePointerToCentre(Display* display);
+
+// Asks the window manager to close the window, as its close button does.
+void requestClose(Display* display, Window window);
+
+}  // namespace e2e
