@@ -2,6 +2,8 @@
 // cells, binds them into the toolkit's callbacks and hands control to the main loop.
 #include <GL/freeglut.h>
 
+#include <optional>
+
 #include "common/types.hpp"
 #include "input/bindings.hpp"
 #include "render/display.hpp"
@@ -12,7 +14,8 @@ using bounce::Cell;
 using bounce::Vec3;
 
 // The program's whole mutable state. Toolkit callbacks carry no user data, so the adapters
-// below reach the cells through the one context that main creates.
+// below reach the cells through the one context that main creates; it lives until the
+// process ends.
 struct Context {
     Cell<Vec3> acceleration;
     Cell<Vec3> velocity;
@@ -20,7 +23,7 @@ struct Context {
     Cell<bool> quitRequested;
 };
 
-Context* context = nullptr;
+std::optional<Context> context;
 
 // Input adapters: the modifier state is only valid while the toolkit delivers an event, so
 // each adapter reads it before anything else.
@@ -81,10 +84,9 @@ int main(int argc, char** argv)
     glutCreateWindow("Hello World");
     glutFullScreen();
 
-    // Cells are created in this order and live until the process ends.
-    Context cells{Cell<Vec3>({0.0f, -1.0e-7f, 0.0f}), Cell<Vec3>({-1.0e-4f, 0.0f, 0.0f}),
-                  Cell<Vec3>({0.9f, 0.0f, 0.0f}), Cell<bool>(false)};
-    context = &cells;
+    // The cells, in this order, with their starting values.
+    context.emplace(Context{Cell<Vec3>({0.0f, -1.0e-7f, 0.0f}), Cell<Vec3>({-1.0e-4f, 0.0f, 0.0f}),
+                            Cell<Vec3>({0.9f, 0.0f, 0.0f}), Cell<bool>(false)});
 
     glutKeyboardFunc(onKeyDown);
     glutKeyboardUpFunc(onKeyUp);

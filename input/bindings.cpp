@@ -4,8 +4,8 @@
 
 namespace bounce {
 
-void keyboardMouse(Cell<bool>& quitRequested, Key /*key*/, KeyState state,
-                   Modifiers /*modifiers*/, Pointer /*pointer*/)
+void keyboardMouse(Cell<bool>& quitRequested, Key /*key*/, KeyState state, Modifiers /*modifiers*/,
+                   Pointer /*pointer*/)
 {
     if (state == KeyState::down) {
         quitRequested.write(true);

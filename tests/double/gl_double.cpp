@@ -62,13 +62,25 @@ Arg f(float value)
     return fb;
 }
 
-Arg i(long long value) { return value; }
+Arg i(long long value)
+{
+    return value;
+}
 
-Call call(std::string name, std::vector<Arg> args) { return {std::move(name), std::move(args)}; }
+Call call(std::string name, std::vector<Arg> args)
+{
+    return {std::move(name), std::move(args)};
+}
 
-const std::vector<Call>& calls() { return log(); }
+const std::vector<Call>& calls()
+{
+    return log();
+}
 
-void clearCalls() { log().clear(); }
+void clearCalls()
+{
+    log().clear();
+}
 
 void reset()
 {
@@ -141,8 +153,14 @@ using gldouble::record;
 // OpenGL entry points.
 extern "C" {
 
-void glClear(GLbitfield mask) { record("glClear", {i(mask)}); }
-void glLoadIdentity() { record("glLoadIdentity"); }
+void glClear(GLbitfield mask)
+{
+    record("glClear", {i(mask)});
+}
+void glLoadIdentity()
+{
+    record("glLoadIdentity");
+}
 
 void glPushMatrix()
 {
@@ -172,8 +190,14 @@ void glMatrixMode(GLenum mode)
     gldouble::glState().matrixMode = static_cast<int>(mode);
 }
 
-void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { record("glTranslatef", {f(x), f(y), f(z)}); }
-void glColor3f(GLfloat r, GLfloat g, GLfloat b) { record("glColor3f", {f(r), f(g), f(b)}); }
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
+{
+    record("glTranslatef", {f(x), f(y), f(z)});
+}
+void glColor3f(GLfloat r, GLfloat g, GLfloat b)
+{
+    record("glColor3f", {f(r), f(g), f(b)});
+}
 
 void glBegin(GLenum mode)
 {
@@ -183,7 +207,10 @@ void glBegin(GLenum mode)
     }
 }
 
-void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { record("glVertex3f", {f(x), f(y), f(z)}); }
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
+{
+    record("glVertex3f", {f(x), f(y), f(z)});
+}
 
 void glEnd()
 {
@@ -205,7 +232,10 @@ void glutInit(int* pargc, char** argv)
     gldouble::toolkit().initArgv = argv;
 }
 
-void glutInitDisplayMode(unsigned int mode) { record("glutInitDisplayMode", {i(mode)}); }
+void glutInitDisplayMode(unsigned int mode)
+{
+    record("glutInitDisplayMode", {i(mode)});
+}
 
 int glutCreateWindow(const char* title)
 {
@@ -213,7 +243,10 @@ int glutCreateWindow(const char* title)
     return 1;
 }
 
-void glutFullScreen() { record("glutFullScreen"); }
+void glutFullScreen()
+{
+    record("glutFullScreen");
+}
 
 void glutKeyboardFunc(void (*callback)(unsigned char, int, int))
 {
@@ -286,6 +319,9 @@ void glutPostRedisplay()
     gldouble::toolkit().redisplayPending = true;
 }
 
-void glutSwapBuffers() { record("glutSwapBuffers"); }
+void glutSwapBuffers()
+{
+    record("glutSwapBuffers");
+}
 
 }  // extern "C"

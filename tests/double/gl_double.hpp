@@ -22,10 +22,7 @@ using Arg = std::variant<long long, FloatBits, std::string>;
 struct Call {
     std::string name;
     std::vector<Arg> args;
-    bool operator==(const Call& other) const
-    {
-        return name == other.name && args == other.args;
-    }
+    bool operator==(const Call& other) const { return name == other.name && args == other.args; }
 };
 
 void PrintTo(const Call& call, std::ostream* out);

@@ -109,7 +109,10 @@ struct Press {
     std::function<void(Display*)> send;
 };
 
-void PrintTo(const Press& press, std::ostream* out) { *out << press.name; }
+void PrintTo(const Press& press, std::ostream* out)
+{
+    *out << press.name;
+}
 
 class EndsOn : public Running, public ::testing::WithParamInterface<Press> {};
 
@@ -131,20 +134,22 @@ Press button(const char* name, unsigned int number)
     return {name, [=](Display* d) { clickButton(d, number); }};
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, EndsOn,
-    ::testing::Values(key("character", XK_q), key("f1", XK_F1), key("arrow", XK_Left),
-                      key("shift", XK_a, {XK_Shift_L}), key("ctrl", XK_a, {XK_Control_L}),
-                      key("alt", XK_a, {XK_Alt_L}), button("leftButton", 1),
-                      button("middleButton", 2), button("rightButton", 3),
-                      button("wheelUp", 4), button("wheelDown", 5),
-                      Press{"secondPress",
-                            [](Display* d) {
-                                pressKey(d, XK_a);
-                                pressKey(d, XK_b);
-                                clickButton(d, 1);
-                            }}),
-    [](const ::testing::TestParamInfo<Press>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Kinds, EndsOn,
+                         ::testing::Values(key("character", XK_q), key("f1", XK_F1),
+                                           key("arrow", XK_Left), key("shift", XK_a, {XK_Shift_L}),
+                                           key("ctrl", XK_a, {XK_Control_L}),
+                                           key("alt", XK_a, {XK_Alt_L}), button("leftButton", 1),
+                                           button("middleButton", 2), button("rightButton", 3),
+                                           button("wheelUp", 4), button("wheelDown", 5),
+                                           Press{"secondPress",
+                                                 [](Display* d) {
+                                                     pressKey(d, XK_a);
+                                                     pressKey(d, XK_b);
+                                                     clickButton(d, 1);
+                                                 }}),
+                         [](const ::testing::TestParamInfo<Press>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(Running, ReleasesAloneLeaveItRunning)
 {
@@ -206,9 +211,9 @@ TEST_F(Running, KeepsRunningUnderLoadAndStillEndsOnThePress)
     start(false);
     std::vector<std::unique_ptr<Process>> load;
     for (int core = 0; core < 2; ++core) {
-        load.push_back(std::make_unique<Process>(
-            std::vector<std::string>{"sh", "-c", "while :; do :; done"},
-            std::vector<std::string>{}));
+        load.push_back(
+            std::make_unique<Process>(std::vector<std::string>{"sh", "-c", "while :; do :; done"},
+                                      std::vector<std::string>{}));
     }
     const Picture before = capture(x());
     std::this_thread::sleep_for(1500ms);

@@ -89,9 +89,15 @@ Process::Process(const std::vector<std::string>& argv, const std::vector<std::st
     setpgid(pid_, pid_);
 }
 
-Process::~Process() { kill(); }
+Process::~Process()
+{
+    kill();
+}
 
-bool Process::running() { return !waitExit(0s).has_value(); }
+bool Process::running()
+{
+    return !waitExit(0s).has_value();
+}
 
 std::optional<int> Process::waitExit(Clock::duration timeout)
 {
@@ -131,9 +137,10 @@ VirtualDisplay::VirtualDisplay()
     if (pipe(fds) != 0) {
         throw std::runtime_error("pipe failed");
     }
-    server_ = std::make_unique<Process>(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                           "1280x1024x24", "-nolisten", "tcp", "-noreset"},
-                          environmentWith("-"));
+    server_ = std::make_unique<Process>(
+        std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                                 "1280x1024x24", "-nolisten", "tcp", "-noreset"},
+        environmentWith("-"));
     close(fds[1]);
     std::string number;
     char ch = 0;
@@ -179,8 +186,8 @@ std::unique_ptr<Process> startWindowManager(VirtualDisplay& display)
         unsigned long count = 0;
         unsigned long remaining = 0;
         unsigned char* data = nullptr;
-        XGetWindowProperty(x, DefaultRootWindow(x), check, 0, 1, False, XA_WINDOW, &type,
-                           &format, &count, &remaining, &data);
+        XGetWindowProperty(x, DefaultRootWindow(x), check, 0, 1, False, XA_WINDOW, &type, &format,
+                           &count, &remaining, &data);
         if (data != nullptr) {
             XFree(data);
         }

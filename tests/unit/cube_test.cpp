@@ -31,8 +31,8 @@ std::vector<Call> expectedCube(float w)
     for (const auto& face : faceCorners) {
         for (const auto& corner : face) {
             auto component = [w](int sign) { return f(sign > 0 ? w : -w); };
-            expected.push_back(call("glVertex3f", {component(corner[0]), component(corner[1]),
-                                                   component(corner[2])}));
+            expected.push_back(call(
+                "glVertex3f", {component(corner[0]), component(corner[1]), component(corner[2])}));
         }
     }
     expected.push_back(call("glEnd"));

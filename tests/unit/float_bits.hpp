@@ -28,9 +28,9 @@ inline ::testing::AssertionResult sameFloat(float actual, float expected)
 
 inline ::testing::AssertionResult sameVec3(bounce::Vec3 actual, bounce::Vec3 expected)
 {
-    for (auto [a, e, axis] : {std::tuple{actual.x, expected.x, 'x'},
-                              std::tuple{actual.y, expected.y, 'y'},
-                              std::tuple{actual.z, expected.z, 'z'}}) {
+    for (auto [a, e, axis] :
+         {std::tuple{actual.x, expected.x, 'x'}, std::tuple{actual.y, expected.y, 'y'},
+          std::tuple{actual.z, expected.z, 'z'}}) {
         if (auto same = sameFloat(a, e); !same) {
             return same << " on " << axis;
         }

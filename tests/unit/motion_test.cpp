@@ -39,7 +39,10 @@ struct AxisCase {
     float expected;
 };
 
-void PrintTo(const AxisCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const AxisCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class NewVelocityAxis : public ::testing::TestWithParam<AxisCase> {};
 
@@ -88,8 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
         AxisCase{"on lower at negative zero", unit, 1.0f, -1.0f, -1.0e-7f, -0.0f, 0.0f},
         AxisCase{"on upper moving out", unit, 1.0f, 1.0f, -1.0e-7f, 1.0e-4f, -1.0e-4f},
         AxisCase{"on upper at rest", unit, 1.0f, 1.0f, -1.0e-7f, 0.0f, -0.0f},
-        AxisCase{"beyond upper moving in", unit, 1.0f, 1.0001f, -1.0e-7f, -1.0e-4f,
-                 -1.001e-4f},
+        AxisCase{"beyond upper moving in", unit, 1.0f, 1.0001f, -1.0e-7f, -1.0e-4f, -1.001e-4f},
         AxisCase{"factor scales the bounce", unit, 0.5f, 1.0f, 0.0f, 0.3f, -0.15f},
         AxisCase{"factor rounds the product", unit, 0.1f, -1.0f, 0.0f, -3.0f, 0.3f},
         AxisCase{"other bounds", BoundPair{2.0f, 3.0f}, 1.0f, 2.0f, 1.0f, -1.0f, 1.0f},

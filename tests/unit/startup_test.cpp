@@ -79,7 +79,10 @@ struct Press {
     std::function<void()> deliver;
 };
 
-void PrintTo(const Press& press, std::ostream* out) { *out << press.name; }
+void PrintTo(const Press& press, std::ostream* out)
+{
+    *out << press.name;
+}
 
 class EveryPress : public ::testing::TestWithParam<Press> {};
 
@@ -104,14 +107,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Press{"character", [] { gldouble::pressKey('x'); }},
         Press{"characterWithModifiers",
-              [] { gldouble::pressKey('x', GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT); }},
+              [] {
+                  gldouble::pressKey('x', GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT);
+              }},
         Press{"special", [] { gldouble::pressSpecial(GLUT_KEY_F1); }},
         Press{"arrow", [] { gldouble::pressSpecial(GLUT_KEY_UP, GLUT_ACTIVE_ALT); }},
         Press{"leftButton", [] { gldouble::mouseButton(GLUT_LEFT_BUTTON, GLUT_DOWN); }},
         Press{"middleButton", [] { gldouble::mouseButton(GLUT_MIDDLE_BUTTON, GLUT_DOWN); }},
         Press{"rightButton", [] { gldouble::mouseButton(GLUT_RIGHT_BUTTON, GLUT_DOWN); }},
         Press{"wheel", [] { gldouble::mouseButton(4, GLUT_DOWN); }},
-        Press{"pressThenRelease", [] {
+        Press{"pressThenRelease",
+              [] {
                   gldouble::pressKey('x');
                   gldouble::releaseKey('x');
                   gldouble::pressKey('y');
