@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Frame rate of bounce against the reference program, side by side in one run: under Xvfb
+# (1280x1024x24) the two run alternately, A B A B, each for a few seconds, with a preloaded
+# counter of their buffer swaps. Prints each run, the medians and their ratios: frame rate,
+# peak resident memory (/usr/bin/time) and time from start to first frame.
+# Usage: bench/framerate.sh [pairs (5)] [seconds per run (4)]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+pairs=${1:-5}
+seconds=${2:-4}
+
+scripts/deps.sh bench
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j"$(nproc)" --target bounce bounce_reference frame_counter >/dev/null
+build=build/bench
+counter=$PWD/$build/bench/libframe_counter.so
+
+work=$(mktemp -d)
+fifo=$work/display
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+read -r number <"$fifo"
+export DISPLAY=":$number"
+
+# One run: prints "frames fps first-frame-ms peak-rss-KiB".
+run() {
+    local program=$1 out=$work/out time=$work/time
+    rm -f "$out" "$time"
+    BENCH_OUT=$out BENCH_START_NS=$(date +%s%N) LD_PRELOAD=$counter \
+        /usr/bin/time -f %M -o "$time" "$program" &
+    local timer=$!
+    sleep "$seconds"
+    pkill -TERM -P "$timer"
+    wait "$timer" || true
+    echo "$(cat "$out") $(tail -n 1 "$time")"
+}
+
+printf '%-10s %8s %10s %14s %10s\n' program frames fps first-frame-ms peak-KiB
+for ((pair = 1; pair <= pairs; ++pair)); do
+    for name in bounce reference; do
+        program=$build/bounce
+        [ "$name" = reference ] && program=$build/bench/bounce_reference
+        result=$(run "$program")
+        echo "$name $result" >>"$work/results"
+        printf '%-10s %8s %10s %14s %10s\n' "$name" $result
+    done
+done
+
+median() { # column of the results for one program
+    awk -v name="$1" -v col="$2" '$1 == name {print $col}' "$work/results" | sort -g |
+        awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'
+}
+echo
+for column in "3 frame rate (fps)" "4 start to first frame (ms)" "5 peak resident memory (KiB)"; do
+    read -r col label <<<"$column"
+    a=$(median bounce "$col")
+    b=$(median reference "$col")
+    printf '%-30s bounce %10s  reference %10s  ratio %s\n' "median $label:" "$a" "$b" \
+        "$(awk -v a="$a" -v b="$b" 'BEGIN {printf "%.3f", a / b}')"
+done

@@ -1,0 +1,86 @@
+// Micro-benchmarks of the per-step and per-frame code, against an OpenGL and freeglut
+// double that does nothing, so that only the program's own work is timed.
+#include <benchmark/benchmark.h>
+
+#include "motion/action.hpp"
+#include "render/cube.hpp"
+#include "render/display.hpp"
+
+namespace {
+
+using bounce::Cell;
+using bounce::Vec3;
+
+constexpr bounce::BoundPair unit{-1.0f, 1.0f};
+constexpr bounce::Bounds3 bounds{unit, unit, unit};
+constexpr Vec3 ones{1.0f, 1.0f, 1.0f};
+
+// One motion step as idle makes it: the new velocity and the new position from the same
+// starting values.
+void motionStep(benchmark::State& state)
+{
+    Vec3 position{0.9f, 0.0f, 0.0f};
+    Vec3 velocity{-1.0e-4f, 0.0f, 0.0f};
+    const Vec3 acceleration{0.0f, -1.0e-7f, 0.0f};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(position);
+        benchmark::DoNotOptimize(velocity);
+        const Vec3 next = bounce::newVelocity3(bounds, ones, position, acceleration, velocity);
+        position = bounce::nextPosition3(position, velocity);
+        velocity = next;
+    }
+    benchmark::DoNotOptimize(position);
+}
+BENCHMARK(motionStep);
+
+// The floor under a step: the six additions every step needs, in a dependent chain like
+// the step's own.
+void sixFloatAdditions(benchmark::State& state)
+{
+    Vec3 position{0.9f, 0.0f, 0.0f};
+    Vec3 velocity{-1.0e-4f, 0.0f, 0.0f};
+    const Vec3 acceleration{0.0f, -1.0e-7f, 0.0f};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(position);
+        benchmark::DoNotOptimize(velocity);
+        position = {position.x + velocity.x, position.y + velocity.y, position.z + velocity.z};
+        velocity = {velocity.x + acceleration.x, velocity.y + acceleration.y,
+                    velocity.z + acceleration.z};
+    }
+    benchmark::DoNotOptimize(position);
+}
+BENCHMARK(sixFloatAdditions);
+
+void idle(benchmark::State& state)
+{
+    const Cell<bool> quitRequested(false);
+    Cell<Vec3> position({0.9f, 0.0f, 0.0f});
+    Cell<Vec3> velocity({-1.0e-4f, 0.0f, 0.0f});
+    const Cell<Vec3> acceleration({0.0f, -1.0e-7f, 0.0f});
+    for (auto _ : state) {
+        bounce::idle(quitRequested, position, velocity, acceleration);
+        benchmark::DoNotOptimize(position);
+    }
+}
+BENCHMARK(idle);
+
+void display(benchmark::State& state)
+{
+    const Cell<Vec3> position({0.9f, 0.0f, 0.0f});
+    for (auto _ : state) {
+        bounce::display(position);
+    }
+}
+BENCHMARK(display);
+
+void cube(benchmark::State& state)
+{
+    for (auto _ : state) {
+        bounce::cube(0.1f);
+    }
+}
+BENCHMARK(cube);
+
+}  // namespace
+
+BENCHMARK_MAIN();
