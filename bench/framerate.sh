@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Frame rate of bounce against the reference program, side by side in one run: under Xvfb
-# (1280x1024x24) the two run alternately, A B A B, each for a few seconds, with a preloaded
+# (1280x1024x24) the two run alternately, each for a few seconds, with a preloaded
 # counter of their buffer swaps. Prints each run, the medians and their ratios: frame rate,
 # peak resident memory (/usr/bin/time) and time from start to first frame.
-# Usage: bench/framerate.sh [pairs (5)] [seconds per run (4)]
+# Usage: bench/framerate.sh [pairs (7)] [seconds per run (5)]
+# XVFB_PIN and PROGRAM_PIN, e.g. "taskset -c 1" and "taskset -c 0", pin the two to cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-pairs=${1:-5}
-seconds=${2:-4}
+pairs=${1:-7}
+seconds=${2:-5}
 
 scripts/deps.sh bench
 cmake --preset bench >/dev/null
@@ -18,7 +19,7 @@ counter=$PWD/$build/bench/libframe_counter.so
 work=$(mktemp -d)
 fifo=$work/display
 mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+${XVFB_PIN:-} Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 read -r number <"$fifo"
@@ -29,7 +30,7 @@ run() {
     local program=$1 out=$work/out time=$work/time
     rm -f "$out" "$time"
     BENCH_OUT=$out BENCH_START_NS=$(date +%s%N) LD_PRELOAD=$counter \
-        /usr/bin/time -f %M -o "$time" "$program" &
+        /usr/bin/time -f %M -o "$time" ${PROGRAM_PIN:-} "$program" &
     local timer=$!
     sleep "$seconds"
     pkill -TERM -P "$timer"
@@ -38,8 +39,12 @@ run() {
 }
 
 printf '%-10s %8s %10s %14s %10s\n' program frames fps first-frame-ms peak-KiB
+# Pairs alternate their order (A B, B A, ...), so that a drift of the machine's speed
+# over the run weighs on both programs alike.
 for ((pair = 1; pair <= pairs; ++pair)); do
-    for name in bounce reference; do
+    order="bounce reference"
+    ((pair % 2)) || order="reference bounce"
+    for name in $order; do
         program=$build/bounce
         [ "$name" = reference ] && program=$build/bench/bounce_reference
         result=$(run "$program")

@@ -1,9 +1,20 @@
 #!/usr/bin/env bash
-# Builds bounce with warnings as errors and runs every test (installing what they need).
+# Builds bounce and runs every test, installing what they need: the code-quality gates,
+# the unit and end-to-end tests in the release build with warnings as errors, the same
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Debian package's test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
+jobs=$(nproc)
 
-cmake --preset ci
-cmake --build --preset ci -j"$(nproc)"
-ctest --preset ci -j"$(nproc)"
+scripts/check.sh
+
+for preset in ci asan; do
+    echo "== $preset build and tests"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j"$jobs"
+    ctest --preset "$preset" -j"$jobs"
+done
+
+echo "== Debian package"
+scripts/package-test.sh
