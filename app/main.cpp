@@ -27,40 +27,39 @@ std::optional<Context> context;
 
 // Input adapters: the modifier state is only valid while the toolkit delivers an event, so
 // each adapter reads it before anything else.
-void onInput(bounce::Key key, bool pressed, int x, int y)
+void onInput(bounce::Key key, bounce::KeyState state, int x, int y)
 {
     const int bits = glutGetModifiers();
     const bounce::Modifiers modifiers{(bits & GLUT_ACTIVE_SHIFT) != 0,
                                       (bits & GLUT_ACTIVE_CTRL) != 0,
                                       (bits & GLUT_ACTIVE_ALT) != 0};
-    bounce::keyboardMouse(context->quitRequested, key,
-                          pressed ? bounce::KeyState::down : bounce::KeyState::up, modifiers,
-                          {x, y});
+    bounce::keyboardMouse(context->quitRequested, key, state, modifiers, {x, y});
 }
 
 void onKeyDown(unsigned char key, int x, int y)
 {
-    onInput({bounce::KeyKind::character, key}, true, x, y);
+    onInput({bounce::KeyKind::character, key}, bounce::KeyState::down, x, y);
 }
 
 void onKeyUp(unsigned char key, int x, int y)
 {
-    onInput({bounce::KeyKind::character, key}, false, x, y);
+    onInput({bounce::KeyKind::character, key}, bounce::KeyState::up, x, y);
 }
 
 void onSpecialDown(int key, int x, int y)
 {
-    onInput({bounce::KeyKind::special, key}, true, x, y);
+    onInput({bounce::KeyKind::special, key}, bounce::KeyState::down, x, y);
 }
 
 void onSpecialUp(int key, int x, int y)
 {
-    onInput({bounce::KeyKind::special, key}, false, x, y);
+    onInput({bounce::KeyKind::special, key}, bounce::KeyState::up, x, y);
 }
 
 void onMouse(int button, int state, int x, int y)
 {
-    onInput({bounce::KeyKind::mouseButton, button}, state == GLUT_DOWN, x, y);
+    onInput({bounce::KeyKind::mouseButton, button},
+            state == GLUT_DOWN ? bounce::KeyState::down : bounce::KeyState::up, x, y);
 }
 
 // Idle and display adapters.
