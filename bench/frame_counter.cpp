@@ -5,19 +5,20 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
-#include <time.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
 
+// Nanoseconds of the system clock, the clock that `date +%s%N` reads.
 std::int64_t now()
 {
-    timespec t{};
-    clock_gettime(CLOCK_REALTIME, &t);
-    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 
 using Swap = void (*)();
