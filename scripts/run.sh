@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh build
-cmake --preset release -DBOUNCE_BUILD_TESTS=OFF >/dev/null
-cmake --build --preset release -j"$(nproc)" >/dev/null
-exec build/release/bounce "$@"
+cmake --preset app >/dev/null
+cmake --build --preset app -j"$(nproc)" >/dev/null
+exec build/app/bounce "$@"
