@@ -15,13 +15,17 @@ constexpr bounce::BoundPair unit{-1.0f, 1.0f};
 constexpr bounce::Bounds3 bounds{unit, unit, unit};
 constexpr Vec3 ones{1.0f, 1.0f, 1.0f};
 
+// The program's starting values.
+constexpr Vec3 startPosition{0.9f, 0.0f, 0.0f};
+constexpr Vec3 startVelocity{-1.0e-4f, 0.0f, 0.0f};
+constexpr Vec3 acceleration{0.0f, -1.0e-7f, 0.0f};
+
 // One motion step as idle makes it: the new velocity and the new position from the same
 // starting values.
 void motionStep(benchmark::State& state)
 {
-    Vec3 position{0.9f, 0.0f, 0.0f};
-    Vec3 velocity{-1.0e-4f, 0.0f, 0.0f};
-    const Vec3 acceleration{0.0f, -1.0e-7f, 0.0f};
+    Vec3 position = startPosition;
+    Vec3 velocity = startVelocity;
     for (auto _ : state) {
         benchmark::DoNotOptimize(position);
         benchmark::DoNotOptimize(velocity);
@@ -37,9 +41,8 @@ BENCHMARK(motionStep);
 // the step's own.
 void sixFloatAdditions(benchmark::State& state)
 {
-    Vec3 position{0.9f, 0.0f, 0.0f};
-    Vec3 velocity{-1.0e-4f, 0.0f, 0.0f};
-    const Vec3 acceleration{0.0f, -1.0e-7f, 0.0f};
+    Vec3 position = startPosition;
+    Vec3 velocity = startVelocity;
     for (auto _ : state) {
         benchmark::DoNotOptimize(position);
         benchmark::DoNotOptimize(velocity);
@@ -54,11 +57,11 @@ BENCHMARK(sixFloatAdditions);
 void idle(benchmark::State& state)
 {
     const Cell<bool> quitRequested(false);
-    Cell<Vec3> position({0.9f, 0.0f, 0.0f});
-    Cell<Vec3> velocity({-1.0e-4f, 0.0f, 0.0f});
-    const Cell<Vec3> acceleration({0.0f, -1.0e-7f, 0.0f});
+    Cell<Vec3> position(startPosition);
+    Cell<Vec3> velocity(startVelocity);
+    const Cell<Vec3> accelerationCell(acceleration);
     for (auto _ : state) {
-        bounce::idle(quitRequested, position, velocity, acceleration);
+        bounce::idle(quitRequested, position, velocity, accelerationCell);
         benchmark::DoNotOptimize(position);
     }
 }
@@ -66,7 +69,7 @@ BENCHMARK(idle);
 
 void display(benchmark::State& state)
 {
-    const Cell<Vec3> position({0.9f, 0.0f, 0.0f});
+    const Cell<Vec3> position(startPosition);
     for (auto _ : state) {
         bounce::display(position);
     }
