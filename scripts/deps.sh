@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build=(cmake make g++ pkg-config binutils libgl-dev libgtest-dev)
-test=(xvfb xauth openbox xdotool libx11-dev libxtst-dev zlib1g-dev
+test=(xvfb openbox libx11-dev libxtst-dev zlib1g-dev
       clang-format clang-tidy cppcheck dpkg-dev desktop-file-utils man-db groff-base file time)
 bench=(libbenchmark-dev valgrind)
 
