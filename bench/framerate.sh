@@ -17,13 +17,10 @@ build=build/bench
 counter=$PWD/$build/bench/libframe_counter.so
 
 work=$(mktemp -d)
-fifo=$work/display
-mkfifo "$fifo"
-${XVFB_PIN:-} Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-read -r number <"$fifo"
-export DISPLAY=":$number"
+source scripts/xvfb.sh
+# shellcheck disable=SC2086 # the pin is a command and its arguments
+start_xvfb ${XVFB_PIN:-}
+trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
 
 # One run: prints "frames fps first-frame-ms peak-rss-KiB".
 run() {

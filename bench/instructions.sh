@@ -14,17 +14,15 @@ cmake --build --preset bench -j"$(nproc)" --target bounce bounce_reference frame
 build=$PWD/build/bench
 
 work=$(mktemp -d)
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-read -r number <"$work/display"
+source scripts/xvfb.sh
+start_xvfb
+trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
 
 declare -A perFrame
 for name in bounce reference; do
     program=$build/bounce
     [ "$name" = reference ] && program=$build/bench/bounce_reference
-    DISPLAY=":$number" LP_NUM_THREADS=0 BENCH_OUT="$work/frames" BENCH_START_NS=$(date +%s%N) \
+    LP_NUM_THREADS=0 BENCH_OUT="$work/frames" BENCH_START_NS=$(date +%s%N) \
         LD_PRELOAD="$build/bench/libframe_counter.so" timeout -s TERM "$seconds" \
         valgrind --tool=callgrind --callgrind-out-file="$work/callgrind" \
         --toggle-collect=fghRedrawWindow "$program" >/dev/null 2>&1 || true

@@ -12,15 +12,11 @@ if [ ! -x "$bounce" ]; then
     cmake --build --preset release -j"$(nproc)" --target bounce >/dev/null
 fi
 
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-xvfb=$!
-read -r number <"$fifo"
-rm -f "$fifo"
-DISPLAY=":$number" "$bounce" &
+source scripts/xvfb.sh
+start_xvfb
+"$bounce" &
 app=$!
-trap 'kill $app $xvfb 2>/dev/null; wait 2>/dev/null' EXIT
+trap 'kill $app $XVFB_PID 2>/dev/null; wait 2>/dev/null' EXIT
 
 rss() { awk '/^VmRSS/ {print $2}' "/proc/$app/status"; }
 sleep 1

@@ -35,10 +35,28 @@ protected:
         movePointerToCentre(x());
     }
     Display* x() { return display.connection(); }
-    Window window()
+    ::Window window()
     {
         const std::vector<Window> windows = windowsNamed(x(), "Hello World");
         return windows.empty() ? 0 : windows.front();
+    }
+
+    // The window's geometry once it spans the screen (full screen may take a moment after
+    // the first frame, above all under a window manager), or as last seen after 5 s.
+    std::optional<Rect> geometryOnceFullScreen()
+    {
+        std::optional<Rect> geometry;
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            const ::Window shown = window();
+            if (shown != 0) {
+                geometry = rootGeometry(x(), shown);
+                if (geometry->width == screenWidth && geometry->x <= 1) {
+                    break;
+                }
+            }
+            std::this_thread::sleep_for(100ms);
+        }
+        return geometry;
     }
 
     VirtualDisplay display;
@@ -51,17 +69,8 @@ class TheWindow : public Running, public ::testing::WithParamInterface<bool> {};
 TEST_P(TheWindow, IsOneTopLevelHelloWorldWindowCoveringTheScreen)
 {
     start(GetParam());
-    std::optional<Rect> geometry;
-    // Under a window manager full screen may take a moment after the first frame.
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        const std::vector<::Window> windows = windowsNamed(x(), "Hello World");
-        ASSERT_EQ(windows.size(), 1U);
-        geometry = rootGeometry(x(), windows.front());
-        if (geometry->width == screenWidth && geometry->x <= 1) {
-            break;
-        }
-        std::this_thread::sleep_for(100ms);
-    }
+    const std::optional<Rect> geometry = geometryOnceFullScreen();
+    ASSERT_EQ(windowsNamed(x(), "Hello World").size(), 1U);
     // Without a window manager the toolkit places the window itself, one pixel off the
     // corner; through the window manager it lands exactly on it.
     const int slack = GetParam() ? 0 : 1;
@@ -174,14 +183,8 @@ TEST_F(Running, ReleasesAloneLeaveItRunning)
 TEST_F(Running, TakesToolkitOptionsAndIgnoresUnknownArgumentsSilently)
 {
     start(false, {"-geometry", "300x200+10+10", "--no-such-option", "stray"});
-    std::optional<Rect> geometry;
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        geometry = rootGeometry(x(), window());
-        if (geometry->width == screenWidth) {
-            break;
-        }
-        std::this_thread::sleep_for(100ms);
-    }
+    const std::optional<Rect> geometry = geometryOnceFullScreen();
+    ASSERT_TRUE(geometry.has_value());
     EXPECT_EQ(geometry->width, screenWidth);
     EXPECT_EQ(geometry->height, screenHeight);
     pressKey(x(), XK_Escape);
