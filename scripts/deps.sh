@@ -5,7 +5,8 @@ set -euo pipefail
 
 build=(cmake make g++ pkg-config binutils libgl-dev libgtest-dev)
 test=(xvfb openbox libx11-dev libxtst-dev zlib1g-dev
-      clang-format clang-tidy cppcheck dpkg-dev desktop-file-utils man-db groff-base file time)
+      clang-format clang-tidy cppcheck dpkg-dev desktop-file-utils man-db groff-base file time
+      lintian devscripts appstream debootstrap)
 bench=(libbenchmark-dev valgrind)
 
 case "${1:-build}" in
