@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages that a task needs, when they are missing.
-# Usage: scripts/deps.sh build|test|bench
+# Usage: scripts/deps.sh build|test|bench|web|webtest
 set -euo pipefail
 
 build=(cmake make g++ pkg-config binutils libgl-dev libgtest-dev)
@@ -8,12 +8,16 @@ test=(xvfb openbox libx11-dev libxtst-dev zlib1g-dev
       clang-format clang-tidy cppcheck dpkg-dev desktop-file-utils man-db groff-base file time
       lintian devscripts appstream debootstrap)
 bench=(libbenchmark-dev valgrind)
+web=(emscripten)
+webtest=(chromium)
 
 case "${1:-build}" in
     build) wanted=("${build[@]}") ;;
     test) wanted=("${build[@]}" "${test[@]}") ;;
     bench) wanted=("${build[@]}" "${test[@]}" "${bench[@]}") ;;
-    *) echo "usage: $0 build|test|bench" >&2; exit 2 ;;
+    web) wanted=("${web[@]}") ;;
+    webtest) wanted=("${build[@]}" "${web[@]}" "${webtest[@]}") ;;
+    *) echo "usage: $0 build|test|bench|web|webtest" >&2; exit 2 ;;
 esac
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
@@ -23,6 +27,11 @@ missing=()
 for package in "${wanted[@]}"; do
     installed "$package" || missing+=("$package")
 done
+# Node.js and npm may come from elsewhere than Debian; Debian's are only wanted without them.
+case "${1:-build}" in
+    web) command -v node >/dev/null || missing+=(nodejs) ;;
+    webtest) command -v npm >/dev/null || missing+=(nodejs npm) ;;
+esac
 # freeglut's development package is libglut-dev on newer releases, freeglut3-dev before.
 glut_missing=false
 installed libglut-dev || installed freeglut3-dev || glut_missing=true

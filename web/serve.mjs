@@ -1,0 +1,29 @@
+// Serves a folder (build/web by default) on the loopback interface only; the browser test
+// imports it, and run as a program it prints the address to open.
+// Usage: node web/serve.mjs [folder] [port, 0 for any free one]
+import {createServer} from 'node:http';
+import {readFile} from 'node:fs/promises';
+import {extname, join, normalize} from 'node:path';
+import {fileURLToPath} from 'node:url';
+
+const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
+
+export function serve(folder, port = 0) {
+  const server = createServer(async (request, response) => {
+    const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
+    try {
+      const body = await readFile(join(folder, path.endsWith('/') ? 'bounce.html' : path));
+      response.writeHead(200, {'Content-Type': types[extname(path)] ?? 'text/html'});
+      response.end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  return new Promise((resolve) => server.listen(port, '127.0.0.1', () => resolve(server)));
+}
+
+if (process.argv[1] === fileURLToPath(import.meta.url)) {
+  const root = fileURLToPath(new URL('..', import.meta.url));
+  const server = await serve(process.argv[2] ?? join(root, 'build/web'), Number(process.argv[3] ?? 8000));
+  console.log(`bounce: http://127.0.0.1:${server.address().port}/bounce.html`);
+}
