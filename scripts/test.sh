@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds bounce and runs every test, installing what they need: the code-quality gates,
 # the unit and end-to-end tests in the release build with warnings as errors, the same
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Debian package's test.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the Debian package's test and the
+# web build's test in headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -18,3 +19,6 @@ done
 
 echo "== Debian package"
 scripts/package-test.sh
+
+echo "== web build in the browser"
+scripts/web-test.sh
