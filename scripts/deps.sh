@@ -48,4 +48,6 @@ if [ "$glut_missing" = true ]; then
     fi
 fi
 echo "Installing: ${missing[*]}"
-as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+# Recommended packages are left out: none is needed here, and some are large.
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null

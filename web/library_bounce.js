@@ -13,7 +13,7 @@ mergeInto(LibraryManager.library, {
   // Browsers grant real full screen only during a user gesture, which start-up is not, so
   // the window's full screen is the page's viewport: the canvas fills it and follows its
   // size, with the GL viewport set as freeglut's default reshape sets it.
-  glutFullScreen__deps: ['$GLUT', '$Browser', 'glutPostRedisplay', 'glViewport'],
+  glutFullScreen__deps: ['$Browser', 'glutPostRedisplay', 'glViewport'],
   glutFullScreen: function() {
     var canvas = Module['canvas'];
     function fit() {
