@@ -2,22 +2,22 @@
 // kind of press ending it and releases alone not. Needs BOUNCE_WEB and BOUNCE_TRAJECTORY set.
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
-import {after, before, test} from 'node:test';
+import {after, test} from 'node:test';
 import {chromium} from 'playwright-core';
 import {serve} from '../../web/serve.mjs';
 
-const bits = execFileSync(process.env.BOUNCE_TRAJECTORY, {encoding: 'utf8'}).trim().split(/\s+/);
-const floats = new Float32Array(new Uint32Array(bits.map((hex) => `0x${hex}`)).buffer);
+const trajectory = Uint8Array.from(execFileSync(process.env.BOUNCE_TRAJECTORY));
+const floats = new Float32Array(trajectory.buffer);
 const native = Array.from({length: floats.length / 3}, (_, i) => floats.slice(3 * i, 3 * i + 3));
-const flags = ['--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-sandbox',
-  '--disable-background-networking'];
-let server, browser, errors = [];
-before(async () => {
-  server = await serve(process.env.BOUNCE_WEB);
-  browser = await chromium.launch({executablePath: '/usr/bin/chromium', args: flags});
+const errors = [];
+const [server, browser] = await Promise.all([serve(process.env.BOUNCE_WEB),
+  chromium.launch({executablePath: '/usr/bin/chromium', args: ['--use-angle=swiftshader',
+    '--enable-unsafe-swiftshader', '--no-sandbox', '--disable-background-networking']})]);
+after(async () => { await browser.close(); server.close(); });
+test.afterEach(async () => {
+  await Promise.all(browser.contexts().map((context) => context.close()));
+  assert.deepEqual(errors.splice(0), [], 'no uncaught error on the page');
 });
-after(async () => { await browser?.close(); server?.close(); });
-test.afterEach(() => assert.deepEqual(errors.splice(0), [], 'no uncaught error on the page'));
 
 // Runs in the page before it loads: notes the releases, and each draw's time and position (the
 // translation of the GL emulation's modelview matrix, exactly as handed to glTranslatef).
@@ -82,9 +82,8 @@ test('a white square a tenth of the canvas wide and high follows the native path
 
 // A press of any kind ends the program at once; releases alone leave it running.
 const keys = ['q', 'F1', 'ArrowLeft', 'Shift'].map((key) => [key, (p) => p.keyboard.press(key)]);
-const buttons = ['left', 'middle', 'right']
-  .map((button) => [button, (p) => p.mouse.click(9, 9, {button})]);
-for (const [name, act] of [...keys, ...buttons, ['wheel', (p) => p.mouse.wheel(0, 100)],
+const clicks = ['left', 'middle', 'right'].map((b) => [b, (p) => p.mouse.click(1, 1, {button: b})]);
+for (const [name, act] of [...keys, ...clicks, ['wheel', (p) => p.mouse.wheel(0, 100)],
   ['releases alone', async (p) => {
     for (const key of ['a', 'F1']) await p.keyboard.up(key);
     await p.mouse.up();

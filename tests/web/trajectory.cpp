@@ -1,23 +1,10 @@
-// Prints the native trajectory that the browser test holds the web build to: the position
-// before the first idle call and after each of the next ones, as the bits of x, y and z.
-// Usage: bounce_trajectory [calls (20000)]
-#include <cstdint>
+// Writes the native trajectory that the browser test holds the web build to: the position
+// before the first idle call and after each of the next ones, three floats each, in the
+// machine's byte order. Usage: bounce_trajectory [calls (20000)]
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "render/display.hpp"
-
-namespace {
-
-std::uint32_t bits(float value)
-{
-    std::uint32_t word = 0;
-    std::memcpy(&word, &value, sizeof word);
-    return word;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -32,8 +19,8 @@ int main(int argc, char** argv)
             bounce::idle(quitRequested, position, velocity, acceleration);
         }
         const bounce::Vec3 p = position.read();
-        std::printf("%08x %08x %08x\n", static_cast<unsigned>(bits(p.x)),
-                    static_cast<unsigned>(bits(p.y)), static_cast<unsigned>(bits(p.z)));
+        const float xyz[] = {p.x, p.y, p.z};
+        std::fwrite(xyz, sizeof xyz, 1, stdout);
     }
     return 0;
 }
