@@ -10,10 +10,13 @@ const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'applica
 
 export function serve(folder, port = 0) {
   const server = createServer(async (request, response) => {
-    const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
     try {
-      const body = await readFile(join(folder, path.endsWith('/') ? 'bounce.html' : path));
-      response.writeHead(200, {'Content-Type': types[extname(path)] ?? 'text/html'});
+      const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
+      const file = path.endsWith('/') ? 'bounce.html' : path;
+      // Only the page and what it loads; the build folder's other files stay private.
+      const type = types[extname(file)];
+      const body = type && (await readFile(join(folder, file)));
+      response.writeHead(body ? 200 : 404, {'Content-Type': type ?? 'text/plain'});
       response.end(body);
     } catch {
       response.writeHead(404).end();
@@ -24,6 +27,7 @@ export function serve(folder, port = 0) {
 
 if (process.argv[1] === fileURLToPath(import.meta.url)) {
   const root = fileURLToPath(new URL('..', import.meta.url));
-  const server = await serve(process.argv[2] ?? join(root, 'build/web'), Number(process.argv[3] ?? 8000));
+  const folder = process.argv[2] ?? join(root, 'build/web');
+  const server = await serve(folder, Number(process.argv[3] ?? 8000));
   console.log(`bounce: http://127.0.0.1:${server.address().port}/bounce.html`);
 }
