@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages that a task needs, when they are missing.
-# Usage: scripts/deps.sh build|test|bench|web|webtest
+# Usage: scripts/deps.sh build|package|test|bench|web|webtest
 set -euo pipefail
 
 build=(cmake make g++ pkg-config binutils libgl-dev libgtest-dev)
+package=(dpkg-dev file)
 test=(xvfb openbox libx11-dev libxtst-dev zlib1g-dev
-      clang-format clang-tidy cppcheck dpkg-dev desktop-file-utils man-db groff-base file time
+      clang-format clang-tidy cppcheck desktop-file-utils man-db groff-base time
       lintian devscripts appstream debootstrap)
 bench=(libbenchmark-dev valgrind)
-web=(emscripten)
+web=(cmake make emscripten)
 webtest=(chromium)
 
 case "${1:-build}" in
     build) wanted=("${build[@]}") ;;
-    test) wanted=("${build[@]}" "${test[@]}") ;;
-    bench) wanted=("${build[@]}" "${test[@]}" "${bench[@]}") ;;
+    package) wanted=("${build[@]}" "${package[@]}") ;;
+    test) wanted=("${build[@]}" "${package[@]}" "${test[@]}") ;;
+    bench) wanted=("${build[@]}" "${package[@]}" "${test[@]}" "${bench[@]}") ;;
     web) wanted=("${web[@]}") ;;
     webtest) wanted=("${build[@]}" "${web[@]}" "${webtest[@]}") ;;
-    *) echo "usage: $0 build|test|bench|web|webtest" >&2; exit 2 ;;
+    *) echo "usage: $0 build|package|test|bench|web|webtest" >&2; exit 2 ;;
 esac
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }

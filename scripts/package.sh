@@ -4,7 +4,7 @@
 # the commit's time (SOURCE_DATE_EPOCH), so two builds of one commit are byte-identical.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh build
+scripts/deps.sh package
 
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
     SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null ||
