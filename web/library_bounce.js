@@ -27,4 +27,24 @@ mergeInto(LibraryManager.library, {
     window.addEventListener('resize', function() { if (!ABORT) fit(); });
     if (canvas.requestFullscreen) canvas.requestFullscreen().catch(function() {});
   },
+
+  // A browser may take the WebGL context away at any time and give it back later with every
+  // object made in it gone. It gives it back only to a page that asks for that on the loss.
+  // The motion lives in the program's memory and goes on meanwhile, its frames drawn into
+  // nothing. On restoring, what the immediate-mode emulation keeps of the old context in its
+  // own tables is made anew: the temporary and quad index buffers, the compiled
+  // fixed-function programs and the record of enabled vertex attributes. The rest of
+  // WebGL's state is back at its defaults, the viewport spanning the canvas among them,
+  // which is what bounce draws in; it uses no extension.
+  contextLoss__deps: ['$Browser', '$GL', '$GLImmediateSetup'],
+  contextLoss__postset: 'Browser.moduleContextCreatedCallbacks.push(_contextLoss);',
+  contextLoss: function() {
+    var context = GL.currentContext, canvas = context.GLctx.canvas;
+    canvas.addEventListener('webglcontextlost', function(event) { event.preventDefault(); });
+    canvas.addEventListener('webglcontextrestored', function() {
+      GL.generateTempBuffers(true, context);
+      GL.enabledClientAttribIndices = [];
+      GLImmediate.rendererCache = GLImmediate.MapTreeLib.create();
+    });
+  },
 });

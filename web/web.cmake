@@ -6,12 +6,13 @@ target_include_directories(bounce_gl_headers SYSTEM INTERFACE ${CMAKE_CURRENT_LI
 
 # Makes target a page, bounce.html with its .js and .wasm. Immediate mode needs the legacy
 # GL emulation; the runtime exits on leaving the main loop, so that Module.onExit sees 0;
-# the page runs only in browsers.
+# the page runs only in browsers; the context-loss glue is kept although no C code calls it.
 function(bounce_web_page target)
     set(web ${PROJECT_SOURCE_DIR}/web)
     set_target_properties(${target} PROPERTIES SUFFIX .html
         LINK_DEPENDS "${web}/library_bounce.js;${web}/shell.html")
     target_link_options(${target} PRIVATE
         -sLEGACY_GL_EMULATION=1 -sGL_FFP_ONLY=1 -sEXIT_RUNTIME=1 -sMINIFY_HTML=0 -sENVIRONMENT=web
+        -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=contextLoss
         "SHELL:--js-library ${web}/library_bounce.js" "SHELL:--shell-file ${web}/shell.html")
 endfunction()
