@@ -10,7 +10,7 @@ test=(xvfb openbox libx11-dev libxtst-dev zlib1g-dev
       lintian devscripts appstream debootstrap)
 bench=(libbenchmark-dev valgrind)
 web=(cmake make emscripten)
-webtest=(chromium)
+webtest=(chromium firefox-esr)
 
 case "${1:-build}" in
     build) wanted=("${build[@]}") ;;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The browser test: builds the web page and the native trajectory it is held to, installs
-# the pinned test tools (tests/web/package-lock.json) and runs them in headless Chromium.
+# the pinned test tools (tests/web/package-lock.json) and runs every case in headless
+# Chromium, then in headless Firefox, timing each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh webtest
@@ -11,5 +12,11 @@ cmake -S . -B build/web-native -DCMAKE_BUILD_TYPE=Release -DBOUNCE_BUILD_E2E=OFF
 cmake --build build/web-native --target bounce_trajectory >/dev/null
 cd tests/web
 npm ci --no-audit --no-fund --loglevel=error
-BOUNCE_WEB=$PWD/../../build/web BOUNCE_TRAJECTORY=$PWD/../../build/web-native/tests/bounce_trajectory \
-    node --test
+export BOUNCE_WEB=$PWD/../../build/web
+export BOUNCE_TRAJECTORY=$PWD/../../build/web-native/tests/bounce_trajectory
+for browser in chromium firefox; do
+    echo "== browser test in $browser"
+    start=$SECONDS
+    BOUNCE_BROWSER=$browser node --test
+    echo "$browser: $((SECONDS - start)) s"
+done
