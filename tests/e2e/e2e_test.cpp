@@ -22,16 +22,23 @@ using namespace e2e;
 constexpr int screenWidth = 1280;
 constexpr int screenHeight = 1024;
 
-// A display with bounce running on it and showing its first frame.
+// A display with bounce running on it and showing its first frame, full screen.
 class Running : public ::testing::Test {
 protected:
     void start(bool withWindowManager, std::vector<std::string> arguments = {})
     {
-        if (withWindowManager) {
+        const bool managed = withWindowManager || windowManagerRequired();
+        if (managed) {
             wm = startWindowManager(display);
         }
         bounce = std::make_unique<Bounce>(display, std::move(arguments));
         ASSERT_TRUE(waitForSquare(x(), 10s)) << bounce->output();
+        // A managed window may show its first frames before it fills the screen; a frame
+        // interval after it does, the picture is drawn at full size.
+        if (managed) {
+            geometryOnceFullScreen();
+            std::this_thread::sleep_for(100ms);
+        }
         movePointerToCentre(x());
     }
     Display* x() { return display.connection(); }

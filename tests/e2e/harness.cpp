@@ -199,11 +199,21 @@ std::unique_ptr<Process> startWindowManager(VirtualDisplay& display)
     return wm;
 }
 
+bool windowManagerRequired()
+{
+    return std::getenv("BOUNCE_NEEDS_WINDOW_MANAGER") != nullptr;
+}
+
 Bounce::Bounce(const VirtualDisplay& display, std::vector<std::string> arguments,
                const std::string& displayOverride)
 {
+    // The program under test, and what it runs through: by default the build's own bounce.
+    std::vector<std::string> argv;
+    if (const char* launcher = std::getenv("BOUNCE_LAUNCHER")) {
+        argv.emplace_back(launcher);
+    }
     const char* executable = std::getenv("BOUNCE_EXECUTABLE");
-    std::vector<std::string> argv{executable != nullptr ? executable : BOUNCE_EXECUTABLE};
+    argv.emplace_back(executable != nullptr ? executable : BOUNCE_EXECUTABLE);
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     char name[] = "/tmp/bounce-e2e-XXXXXX";
     const int fd = mkstemp(name);

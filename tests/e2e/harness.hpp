@@ -57,8 +57,13 @@ private:
 
 // openbox on the given display, ready once it has announced itself on the root window.
 std::unique_ptr<Process> startWindowManager(VirtualDisplay& display);
+// Whether the program under test gets input only under a window manager (as under Wine,
+// whose windows get the keyboard focus from it): BOUNCE_NEEDS_WINDOW_MANAGER is set.
+bool windowManagerRequired();
 
-// The bounce executable under test, with its standard output and error kept in a file.
+// The bounce executable under test, with its standard output and error kept in a file. The
+// build's own by default; BOUNCE_EXECUTABLE names another, BOUNCE_LAUNCHER a program to run
+// it through (such as Wine for bounce.exe).
 class Bounce {
 public:
     explicit Bounce(const VirtualDisplay& display, std::vector<std::string> arguments = {},
