@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages that a task needs, when they are missing.
-# Usage: scripts/deps.sh build|package|test|bench|web|webtest
+# Usage: scripts/deps.sh build|package|test|bench|web|webtest|windows|windowstest
 set -euo pipefail
 
 build=(cmake make g++ pkg-config binutils libgl-dev libgtest-dev)
 package=(dpkg-dev file)
-test=(xvfb openbox libx11-dev libxtst-dev zlib1g-dev
-      clang-format clang-tidy cppcheck desktop-file-utils man-db groff-base time
+e2e=(xvfb openbox libx11-dev libxtst-dev zlib1g-dev time)
+test=("${e2e[@]}" clang-format clang-tidy cppcheck desktop-file-utils man-db groff-base
       lintian devscripts appstream debootstrap)
 bench=(libbenchmark-dev valgrind)
 web=(cmake make emscripten)
 webtest=(chromium firefox-esr)
+windows=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 icoutils zip dpkg-dev)
+windowstest=(wine wine64 googletest unzip)
 
 case "${1:-build}" in
     build) wanted=("${build[@]}") ;;
@@ -19,7 +21,9 @@ case "${1:-build}" in
     bench) wanted=("${build[@]}" "${package[@]}" "${test[@]}" "${bench[@]}") ;;
     web) wanted=("${web[@]}") ;;
     webtest) wanted=("${build[@]}" "${web[@]}" "${webtest[@]}") ;;
-    *) echo "usage: $0 build|package|test|bench|web|webtest" >&2; exit 2 ;;
+    windows) wanted=("${windows[@]}") ;;
+    windowstest) wanted=("${build[@]}" "${e2e[@]}" "${windows[@]}" "${windowstest[@]}") ;;
+    *) echo "usage: $0 build|package|test|bench|web|webtest|windows|windowstest" >&2; exit 2 ;;
 esac
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds bounce for 64-bit Windows and writes its zip, installing what the build needs; prints
+# the zip's path as its last line. freeglut comes from Debian's source archive, checked and
+# cross-built with MinGW-w64 (windows/libraries.sh); every timestamp in the zip is the
+# commit's time (SOURCE_DATE_EPOCH), so two builds of one commit give the same bytes.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh windows
+
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null ||
+        dpkg-parsechangelog -l packaging/changelog -STimestamp)
+fi
+export SOURCE_DATE_EPOCH
+
+windows/libraries.sh build/windows-deps
+rm -rf build/windows
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j"$(nproc)" >/dev/null
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
+echo "$PWD/build/windows/bounce-$version-windows-x86_64.zip"

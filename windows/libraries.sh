@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Cross-builds the libraries bounce needs on Windows into a prefix: freeglut, from the source
+# Debian's archive serves (checked against its known checksum), and with "googletest" also
+# GoogleTest, from Debian's googletest package. What the prefix already holds is kept.
+# Usage: windows/libraries.sh PREFIX [googletest]   (after scripts/deps.sh windows)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+mkdir -p "$1"
+prefix=$(cd "$1" && pwd)
+toolchain=$here/toolchain.cmake
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+freeglut_tarball=freeglut_3.4.0.orig.tar.gz
+freeglut_sha256=3c0bcb915d9b180a97edaebd011b7a1de54583a838644dcd42bb0ea0c6f3eaec
+
+# Builds the CMake project in $1 for Windows and installs it into the prefix; the rest of the
+# arguments are its options. Libraries carry no timestamp and no symbols, as they ship.
+build() {
+    local source=$1
+    shift
+    cmake -S "$source" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DCMAKE_SHARED_LINKER_FLAGS="-Wl,--no-insert-timestamp -s" "$@" >"$work/log" 2>&1 &&
+        cmake --build "$work/build" -j"$(nproc)" >>"$work/log" 2>&1 &&
+        cmake --install "$work/build" >>"$work/log" 2>&1 || { cat "$work/log" >&2; exit 1; }
+    rm -rf "$work/build"
+}
+
+# freeglut's source, through apt with a private source list, state and cache, so that the
+# system's apt configuration stays as it is; the archive is the one the machine installs from.
+fetch_freeglut() {
+    . /etc/os-release
+    local mirror apt
+    mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 'Identifier: Packages' |
+        awk -v suite="$VERSION_CODENAME" '$2 == suite {print $1; exit}')
+    [ -n "$mirror" ] || { echo "no apt source for $VERSION_CODENAME" >&2; exit 1; }
+    mkdir -p "$work/apt/sources" "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
+    printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\n' "$mirror" \
+        "$VERSION_CODENAME" >"$work/apt/sources/freeglut.sources"
+    apt=(apt-get -qq -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$work/apt/sources"
+         -o Dir::State::Lists="$work/apt/lists" -o Dir::Cache="$work/apt/cache"
+         -o APT::Sandbox::User=root)
+    "${apt[@]}" update
+    (cd "$work" && "${apt[@]}" source --download-only freeglut >/dev/null)
+    [ -f "$work/$freeglut_tarball" ] ||
+        { echo "Debian's archive serves no $freeglut_tarball" >&2; exit 1; }
+    echo "$freeglut_sha256  $work/$freeglut_tarball" | sha256sum --check --quiet ||
+        { echo "$freeglut_tarball does not have the expected checksum" >&2; exit 1; }
+}
+
+if [ ! -f "$prefix/share/doc/freeglut/COPYING" ]; then
+    echo "== freeglut for Windows" >&2
+    fetch_freeglut
+    tar -xzf "$work/$freeglut_tarball" -C "$work"
+    build "$work/freeglut-3.4.0" -DFREEGLUT_BUILD_DEMOS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=OFF
+    install -D -m 644 "$work/freeglut-3.4.0/COPYING" "$prefix/share/doc/freeglut/COPYING"
+fi
+
+# GoogleTest uses Windows' own threads, so that the tests need no MinGW threads DLL.
+if [ "${2:-}" = googletest ] && [ ! -d "$prefix/lib/cmake/GTest" ]; then
+    echo "== GoogleTest for Windows" >&2
+    build /usr/src/googletest -DBUILD_GMOCK=OFF -Dgtest_disable_pthreads=ON \
+        -DCMAKE_CXX_FLAGS="-static-libgcc -static-libstdc++"
+fi
