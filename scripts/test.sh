@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds bounce and runs every test, installing what they need: the code-quality gates,
 # the unit and end-to-end tests in the release build with warnings as errors, the same
-# under AddressSanitizer and UndefinedBehaviorSanitizer, the Debian package's test and the
-# web build's test in headless Chromium.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the Debian package's test, the
+# web build's test in headless Chromium and Firefox, and the Windows build's under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -22,3 +22,6 @@ scripts/package-test.sh
 
 echo "== web build in the browser"
 scripts/web-test.sh
+
+echo "== Windows build under Wine"
+scripts/windows-test.sh
