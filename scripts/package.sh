@@ -6,11 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh package
 
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null ||
-        dpkg-parsechangelog -l packaging/changelog -STimestamp)
-fi
-export SOURCE_DATE_EPOCH
+source scripts/source-date.sh
 
 rm -rf build/package
 cmake --preset package >/dev/null
