@@ -66,6 +66,7 @@ ctest --preset windows-test -j"$jobs"
 echo "== end-to-end tests of bounce.exe from the zip, under Wine and openbox"
 cmake --preset ci >/dev/null
 cmake --build --preset ci -j"$jobs" --target e2e_tests >/dev/null
+wineserver --persistent  # one Wine session for all of them, kept between one and the next
 BOUNCE_LAUNCHER=$PWD/windows/wine.sh BOUNCE_EXECUTABLE=$work/zip/bounce.exe \
     BOUNCE_NEEDS_WINDOW_MANAGER=1 build/ci/tests/e2e/e2e_tests --gtest_brief=1 \
     --gtest_filter='-NoDisplay.*:Running.EndsWhenTheXServerGoesAway:*/TheWindow.*/bare'
