@@ -47,7 +47,7 @@ if [ "$platform" = windows ]; then
     wm=$!
     # Wine's server and services outlive the programs; they end before the X server does.
     export WINEPREFIX=${WINEPREFIX:-$PWD/build/wine}
-    trap 'wineserver -k; kill $XVFB_PID $wm 2>/dev/null; rm -rf "$work"' EXIT
+    trap 'wineserver -k 2>/dev/null || true; kill $XVFB_PID $wm 2>/dev/null; rm -rf "$work"' EXIT
 else
     trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
 fi
