@@ -45,12 +45,11 @@ wm=
 if [ "$platform" = windows ]; then
     openbox --sm-disable >/dev/null 2>&1 &
     wm=$!
-    # Wine's server and services outlive the programs; they end before the X server does.
     export WINEPREFIX=${WINEPREFIX:-$PWD/build/wine}
-    trap 'wineserver -k 2>/dev/null || true; kill $XVFB_PID $wm 2>/dev/null; rm -rf "$work"' EXIT
-else
-    trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
 fi
+# Wine's server and services outlive the programs; they end before the X server does.
+trap '[ -z "$wm" ] || wineserver -k 2>/dev/null || true; kill $XVFB_PID $wm 2>/dev/null
+      rm -rf "$work"' EXIT
 
 # One run: prints "frames fps first-frame-ms peak-rss-KiB".
 run() {
