@@ -10,10 +10,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -24,9 +24,9 @@ extern char** environ;
 namespace e2e {
 namespace {
 
-bool pollUntil(Clock::duration timeout, const std::function<bool()>& done)
+bool pollUntil(Clock::duration limit, const std::function<bool()>& done)
 {
-    const auto deadline = Clock::now() + timeout;
+    const auto deadline = Clock::now() + limit;
     while (!done()) {
         if (Clock::now() >= deadline) {
             return false;
@@ -50,7 +50,35 @@ std::vector<std::string> environmentWith(const std::string& display)
     return environment;
 }
 
+// Whether the window manager lists the window among the ones it manages.
+bool managed(Display* x, Window window)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(x, DefaultRootWindow(x), XInternAtom(x, "_NET_CLIENT_LIST", False), 0, 1024,
+                       False, XA_WINDOW, &type, &format, &count, &remaining, &data);
+    const auto* clients = reinterpret_cast<const Window*>(data);
+    const bool listed =
+        data != nullptr && std::find(clients, clients + count, window) != clients + count;
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return listed;
+}
+
 }  // namespace
+
+void waitUntil(Clock::duration limit, const std::string& what, const std::function<bool()>& done)
+{
+    if (!pollUntil(limit, done)) {
+        throw std::runtime_error(
+            what + " within " +
+            std::to_string(std::chrono::duration_cast<std::chrono::seconds>(limit).count()) + " s");
+    }
+}
 
 Process::Process(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
                  const std::string& outputFile)
@@ -152,13 +180,10 @@ VirtualDisplay::VirtualDisplay()
         throw std::runtime_error("Xvfb did not start");
     }
     name_ = ":" + number;
-    pollUntil(10s, [this] {
+    waitUntil(bound::start, "Xvfb on " + name_ + " took no connection", [this] {
         display_ = XOpenDisplay(name_.c_str());
         return display_ != nullptr;
     });
-    if (display_ == nullptr) {
-        throw std::runtime_error("cannot connect to Xvfb on " + name_);
-    }
 }
 
 VirtualDisplay::~VirtualDisplay()
@@ -176,26 +201,25 @@ void VirtualDisplay::closeConnection()
 
 std::unique_ptr<Process> startWindowManager(VirtualDisplay& display)
 {
-    auto wm = std::make_unique<Process>(std::vector<std::string>{"openbox", "--sm-disable"},
-                                        environmentWith(display.name()));
+    std::vector<std::string> environment = environmentWith(display.name());
+    environment.emplace_back("FONTCONFIG_FILE=" BOUNCE_COLD_FONTS);
+    auto wm =
+        std::make_unique<Process>(std::vector<std::string>{"openbox", "--sm-disable"}, environment);
+    // A manager may take over the screen before it is ready to manage windows, and a map
+    // request it receives in between is lost: the probe asks again until it is listed.
     Display* x = display.connection();
-    const Atom check = XInternAtom(x, "_NET_SUPPORTING_WM_CHECK", False);
-    const bool ready = pollUntil(10s, [&] {
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long remaining = 0;
-        unsigned char* data = nullptr;
-        XGetWindowProperty(x, DefaultRootWindow(x), check, 0, 1, False, XA_WINDOW, &type, &format,
-                           &count, &remaining, &data);
-        if (data != nullptr) {
-            XFree(data);
+    const Window probe = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, 16, 16, 0, 0, 0);
+    auto asked = Clock::now() - 1s;
+    waitUntil(bound::start, "openbox managed no window", [&] {
+        if (Clock::now() - asked >= 1s) {
+            XMapWindow(x, probe);
+            XFlush(x);
+            asked = Clock::now();
         }
-        return count == 1;
+        return managed(x, probe);
     });
-    if (!ready) {
-        throw std::runtime_error("openbox did not start");
-    }
+    XDestroyWindow(x, probe);
+    XSync(x, False);
     return wm;
 }
 
@@ -216,8 +240,7 @@ Bounce::Bounce(const VirtualDisplay& display, std::vector<std::string> arguments
     argv.emplace_back(executable != nullptr ? executable : BOUNCE_EXECUTABLE);
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     char name[] = "/tmp/bounce-e2e-XXXXXX";
-    const int fd = mkstemp(name);
-    close(fd);
+    close(mkstemp(name));
     outputFile_ = name;
     std::vector<std::string> environment =
         environmentWith(displayOverride.empty() ? display.name() : displayOverride);
@@ -226,6 +249,22 @@ Bounce::Bounce(const VirtualDisplay& display, std::vector<std::string> arguments
         environment.push_back(std::string("LD_PRELOAD=") + preload);
     }
     process_ = std::make_unique<Process>(argv, environment, outputFile_);
+}
+
+Bounce::~Bounce()
+{
+    process_.reset();
+    unlink(outputFile_.c_str());
+}
+
+void Bounce::waitForSquare(Display* display) const
+{
+    try {
+        waitUntil(bound::start, "bounce showed no white square",
+                  [display] { return capture(display).white > 0; });
+    } catch (const std::runtime_error& error) {
+        throw std::runtime_error(error.what() + ("; its output: " + output()));
+    }
 }
 
 std::string Bounce::output() const
@@ -284,6 +323,9 @@ std::vector<std::uint8_t> screenPixels(Display* display, int& width, int& height
     height = attributes.height;
     XImage* image = XGetImage(display, root, 0, 0, static_cast<unsigned int>(width),
                               static_cast<unsigned int>(height), AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        throw std::runtime_error("XGetImage read nothing from the screen");
+    }
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
     std::size_t at = 0;
     for (int y = 0; y < height; ++y) {
@@ -324,11 +366,6 @@ Picture capture(Display* display)
         }
     }
     return picture;
-}
-
-bool waitForSquare(Display* display, Clock::duration timeout)
-{
-    return pollUntil(timeout, [display] { return capture(display).white > 0; });
 }
 
 void keyDown(Display* display, unsigned long keysym, bool down)

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,17 @@ namespace e2e {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
+// Every wait is for a condition, bounded by one of these. They are generous, so that they hold
+// under AddressSanitizer, an emulator or a loaded machine; a healthy run uses a small part.
+namespace bound {
+constexpr auto start = 30s;   // a server, a window manager, the program's first frame
+constexpr auto end = 15s;     // the program's exit once it has been asked to end
+constexpr auto bounce = 90s;  // the square meeting an edge of the screen and coming back
+}  // namespace bound
+
+// Polls done() until it holds; throws "<what> within <n> s" if the bound runs out first.
+void waitUntil(Clock::duration limit, const std::string& what, const std::function<bool()>& done);
+
 // A child process in its own process group; killed with its group when destroyed.
 class Process {
 public:
@@ -25,7 +37,6 @@ public:
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
-    int pid() const { return pid_; }
     bool running();
     // The exit status (or 128 + signal), or nothing if it is still running after timeout.
     std::optional<int> waitExit(Clock::duration timeout);
@@ -55,7 +66,8 @@ private:
     Display* display_ = nullptr;
 };
 
-// openbox on the given display, ready once it has announced itself on the root window.
+// openbox on the given display, ready once it manages windows: a probe window has been
+// listed among its clients. It finds fontconfig's cache cold, as on a fresh machine.
 std::unique_ptr<Process> startWindowManager(VirtualDisplay& display);
 // Whether the program under test gets input only under a window manager (as under Wine,
 // whose windows get the keyboard focus from it): BOUNCE_NEEDS_WINDOW_MANAGER is set.
@@ -68,7 +80,12 @@ class Bounce {
 public:
     explicit Bounce(const VirtualDisplay& display, std::vector<std::string> arguments = {},
                     const std::string& displayOverride = "");
+    ~Bounce();
+    Bounce(const Bounce&) = delete;
+    Bounce& operator=(const Bounce&) = delete;
     Process& process() { return *process_; }
+    // Waits for the first frame, a white square; throws with the program's output if none.
+    void waitForSquare(Display* display) const;
     std::string output() const;
 
 private:
@@ -109,9 +126,6 @@ Picture capture(Display* display);
 
 // RGB pixels of the whole screen, row by row.
 std::vector<std::uint8_t> screenPixels(Display* display, int& width, int& height);
-
-// Waits until the program shows a first frame (a white square); false on timeout.
-bool waitForSquare(Display* display, Clock::duration timeout);
 
 // Input through XTest; keys are keysyms, modifiers keysyms held around the key.
 void pressKey(Display* display, unsigned long keysym, const std::vector<unsigned long>& held = {});
