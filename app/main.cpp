@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "app/start.hpp"
 #include "common/types.hpp"
 #include "input/bindings.hpp"
 #include "render/display.hpp"
@@ -84,8 +85,9 @@ int main(int argc, char** argv)
     glutFullScreen();
 
     // The cells, in this order, with their starting values.
-    context.emplace(Context{Cell<Vec3>({0.0f, -1.0e-7f, 0.0f}), Cell<Vec3>({-1.0e-4f, 0.0f, 0.0f}),
-                            Cell<Vec3>({0.9f, 0.0f, 0.0f}), Cell<bool>(false)});
+    context.emplace(Context{Cell<Vec3>(bounce::startAcceleration),
+                            Cell<Vec3>(bounce::startVelocity), Cell<Vec3>(bounce::startPosition),
+                            Cell<bool>(false)});
 
     glutKeyboardFunc(onKeyDown);
     glutKeyboardUpFunc(onKeyUp);

@@ -11,6 +11,7 @@
 # XVFB_PIN and PROGRAM_PIN, e.g. "taskset -c 1" and "taskset -c 0", pin the two to cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 pairs=${1:-7}
 seconds=${2:-5}
 platform=${3:-linux}
@@ -28,9 +29,7 @@ if [ "$platform" = windows ]; then
     launcher=windows/wine.sh
 else
     scripts/deps.sh bench
-    cmake --preset bench >/dev/null
-    cmake --build --preset bench -j"$(nproc)" --target bounce bounce_reference frame_counter \
-        >/dev/null
+    configure_build bench bounce bounce_reference frame_counter
     build=build/bench
     bounce=$build/bounce
     reference=$build/bench/bounce_reference
@@ -38,7 +37,6 @@ else
 fi
 counter=$PWD/build/bench/bench/libframe_counter.so
 
-source scripts/xvfb.sh
 # shellcheck disable=SC2086 # the pin is a command and its arguments
 start_xvfb ${XVFB_PIN:-}
 wm=

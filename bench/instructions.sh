@@ -6,15 +6,14 @@
 # Usage: bench/instructions.sh [seconds per program under valgrind (25)]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 seconds=${1:-25}
 
 scripts/deps.sh bench
-cmake --preset bench >/dev/null
-cmake --build --preset bench -j"$(nproc)" --target bounce bounce_reference frame_counter >/dev/null
+configure_build bench bounce bounce_reference frame_counter
 build=$PWD/build/bench
 
 work=$(mktemp -d)
-source scripts/xvfb.sh
 start_xvfb
 trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
 

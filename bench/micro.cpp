@@ -2,6 +2,7 @@
 // double that does nothing, so that only the program's own work is timed.
 #include <benchmark/benchmark.h>
 
+#include "app/start.hpp"
 #include "motion/action.hpp"
 #include "render/cube.hpp"
 #include "render/display.hpp"
@@ -11,14 +12,11 @@ namespace {
 using bounce::Cell;
 using bounce::Vec3;
 
-constexpr bounce::BoundPair unit{-1.0f, 1.0f};
-constexpr bounce::Bounds3 bounds{unit, unit, unit};
-constexpr Vec3 ones{1.0f, 1.0f, 1.0f};
-
-// The program's starting values.
-constexpr Vec3 startPosition{0.9f, 0.0f, 0.0f};
-constexpr Vec3 startVelocity{-1.0e-4f, 0.0f, 0.0f};
-constexpr Vec3 acceleration{0.0f, -1.0e-7f, 0.0f};
+using bounce::bounceFactor;
+using bounce::bounds;
+using bounce::startPosition;
+using bounce::startVelocity;
+constexpr Vec3 acceleration = bounce::startAcceleration;
 
 // One motion step as idle makes it: the new velocity and the new position from the same
 // starting values.
@@ -29,7 +27,8 @@ void motionStep(benchmark::State& state)
     for (auto _ : state) {
         benchmark::DoNotOptimize(position);
         benchmark::DoNotOptimize(velocity);
-        const Vec3 next = bounce::newVelocity3(bounds, ones, position, acceleration, velocity);
+        const Vec3 next =
+            bounce::newVelocity3(bounds, bounceFactor, position, acceleration, velocity);
         position = bounce::nextPosition3(position, velocity);
         velocity = next;
     }

@@ -11,11 +11,6 @@
 namespace bounce {
 namespace {
 
-// With the identity projection, -1 to 1 on x and y spans the window.
-constexpr BoundPair windowEdges{-1.0f, 1.0f};
-constexpr Bounds3 bounds{windowEdges, windowEdges, windowEdges};
-constexpr Vec3 bounceFactor{1.0f, 1.0f, 1.0f};
-
 constexpr float cubeHalfEdge = 0.1f;
 
 }  // namespace

@@ -6,6 +6,12 @@
 
 namespace bounce {
 
+// What the cube bounces off, on every axis: with the identity projection, -1 to 1 on x and y
+// spans the window. A bounce reverses the velocity and scales it by the factor.
+constexpr BoundPair windowEdges{-1.0f, 1.0f};
+constexpr Bounds3 bounds{windowEdges, windowEdges, windowEdges};
+constexpr Vec3 bounceFactor{1.0f, 1.0f, 1.0f};
+
 // Draws one frame: the white cube at position on black, then swaps the buffers.
 void display(const Cell<Vec3>& position);
 

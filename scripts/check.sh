@@ -4,15 +4,17 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-product=(app/main.cpp input/bindings.cpp motion/action.cpp render/cube.cpp render/display.cpp)
+source scripts/lib.sh
 mapfile -t sources < <(git ls-files '*.cpp' '*.hpp')
+# The program's own sources: every folder of them, and no other.
+program=(app input motion render common)
+mapfile -t product < <(git ls-files "${program[@]/%//*.cpp}")
 
 echo "== clang-format"
 clang-format --dry-run --Werror "${sources[@]}"
 
 echo "== release build with warnings as errors"
-cmake --preset ci >/dev/null
-cmake --build --preset ci -j"$(nproc)"
+configure_build ci
 
 echo "== clang-tidy"
 # The compile database holds GCC's link-time optimisation flags, which clang ignores.
@@ -23,6 +25,6 @@ echo "== cppcheck"
 # cells in main.cpp for unused.
 cppcheck --enable=warning,style,performance,portability --error-exitcode=1 --inline-suppr \
     --std=c++17 --language=c++ -I . --suppress=missingIncludeSystem \
-    --suppress=unusedStructMember:app/main.cpp --quiet app input motion render common
+    --suppress=unusedStructMember:app/main.cpp --quiet "${program[@]}"
 
 echo "all gates passed"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages that a task needs, when they are missing.
-# Usage: scripts/deps.sh build|package|test|bench|web|webtest|windows|windowstest
+# Usage: scripts/deps.sh build|package|e2e|test|bench|web|webtest|windows|windowstest|fresh
 set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib.sh
 
 build=(cmake make g++ pkg-config binutils libgl-dev libgtest-dev)
 package=(dpkg-dev file)
@@ -17,17 +19,18 @@ windowstest=(wine wine64 googletest unzip)
 case "${1:-build}" in
     build) wanted=("${build[@]}") ;;
     package) wanted=("${build[@]}" "${package[@]}") ;;
+    e2e) wanted=("${build[@]}" "${e2e[@]}") ;;
+    fresh) wanted=(debootstrap git) ;;
     test) wanted=("${build[@]}" "${package[@]}" "${test[@]}") ;;
     bench) wanted=("${build[@]}" "${package[@]}" "${test[@]}" "${bench[@]}") ;;
     web) wanted=("${web[@]}") ;;
     webtest) wanted=("${build[@]}" "${web[@]}" "${webtest[@]}") ;;
     windows) wanted=("${windows[@]}") ;;
     windowstest) wanted=("${build[@]}" "${e2e[@]}" "${windows[@]}" "${windowstest[@]}") ;;
-    *) echo "usage: $0 build|package|test|bench|web|webtest|windows|windowstest" >&2; exit 2 ;;
+    *) echo "usage: $0 build|package|e2e|test|bench|web|webtest|windows|windowstest|fresh" >&2; exit 2 ;;
 esac
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 missing=()
 for package in "${wanted[@]}"; do

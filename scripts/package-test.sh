@@ -6,8 +6,7 @@
 # Usage: scripts/package-test.sh (after scripts/deps.sh test; as root or through sudo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-fail() { echo "FAILED: $*" >&2; exit 1; }
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+source scripts/lib.sh
 
 work=$(mktemp -d)
 root=$work/root
@@ -19,7 +18,7 @@ trap cleanup EXIT
 
 deb=$(scripts/package.sh | tail -n 1)
 echo "== $deb"
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/package/CMakeCache.txt)
+version=$(project_version build/app)
 id=$(sed -n 's/^set(BOUNCE_APP_ID \(.*\))$/\1/p' packaging/package.cmake)
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "package version is not $version"
@@ -45,9 +44,9 @@ EOF
 [ "$files" = "$expected" ] || fail "unexpected files in the package:"$'\n'"$files"
 
 echo "== lintian"
-tags=$(lintian --fail-on error,warning -I --pedantic "$deb" 2>/dev/null) || fail "lintian:"$'\n'"$tags"
-[ "$(grep -c . <<<"$tags")" -le 3 ] || fail "more than 3 lintian tags:"$'\n'"$tags"
-echo "${tags:-no tags at -I --pedantic}"
+tags=$(lintian -I --pedantic "$deb" 2>/dev/null) || fail "lintian:"$'\n'"$tags"
+[ -z "$tags" ] || fail "lintian tags at -I --pedantic:"$'\n'"$tags"
+echo "no tags at -I --pedantic"
 
 unpacked=$work/unpacked
 dpkg-deb -x "$deb" "$unpacked"
@@ -66,7 +65,7 @@ done
 # none; the flag itself is checked in the build.
 grep -q -E 'Stack clash protection: (yes|unknown, no -fstack-clash-protection instructions)' \
     <<<"$report" || fail "hardening-check: stack clash protection"
-grep -q -e '-fstack-clash-protection' build/package/compile_commands.json ||
+grep -q -e '-fstack-clash-protection' build/app/compile_commands.json ||
     fail "the package is not built with -fstack-clash-protection"
 # The linker marks a program as CET-enabled only when every object in it is; where the C
 # library's start files are built without that mark, none can be, so the instrumentation of
@@ -86,18 +85,12 @@ warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l \
 [ -z "$warnings" ] || fail "the manual page renders with warnings: $warnings"
 
 echo "== reproducible: a second build in another folder"
-copy=$work/copy
-mkdir "$copy"
-tar --exclude=./build --exclude=./tests/web/node_modules -cf - . | tar -xf - -C "$copy"
-second=$("$copy/scripts/package.sh" | tail -n 1)
+copy_tree "$work/copy"
+second=$("$work/copy/scripts/package.sh" | tail -n 1)
 cmp "$deb" "$second" || fail "two builds of the same commit differ"
 
 echo "== a clean minimal system"
-. /etc/os-release
-mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 'Identifier: Packages' |
-    awk -v suite="$VERSION_CODENAME" '$2 == suite {print $1; exit}')
-[ -n "$mirror" ] || fail "no apt source for $VERSION_CODENAME"
-as_root debootstrap --variant=minbase "$VERSION_CODENAME" "$root" "$mirror" >/dev/null
+make_debian "$root"
 as_root mount -t proc proc "$root/proc"
 as_root cp "$deb" "$root/tmp/bounce.deb"
 # apt's own chatter about the bare chroot (no /dev/pts, no apt-utils) goes to a log.
@@ -112,8 +105,7 @@ mapfile -t installed < <(while read -r path; do [ -d "$root$path" ] || echo "$pa
 printf '#!/bin/sh\nexec %s chroot %s /usr/bin/bounce "$@"\n' \
     "$([ "$(id -u)" -eq 0 ] || echo sudo)" "$root" >"$work/bounce"
 chmod +x "$work/bounce"
-cmake --preset ci >/dev/null
-cmake --build --preset ci --target e2e_tests >/dev/null
+configure_build ci e2e_tests
 BOUNCE_EXECUTABLE=$work/bounce build/ci/tests/e2e/e2e_tests --gtest_brief=1 \
     --gtest_filter='Essentials*'
 in_root apt-get purge -y bounce

@@ -4,13 +4,11 @@
 # the commit's time (SOURCE_DATE_EPOCH), so two builds of one commit are byte-identical.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 scripts/deps.sh package
+source_date
 
-source scripts/source-date.sh
-
-rm -rf build/package
-cmake --preset package >/dev/null
-cmake --build --preset package -j"$(nproc)" >/dev/null
-(cd build/package && cpack >cpack.log 2>&1) || { cat build/package/cpack.log >&2; exit 1; }
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/package/CMakeCache.txt)
-echo "$PWD/build/package/bounce_${version}_$(dpkg --print-architecture).deb"
+rm -rf build/app
+configure_build app
+(cd build/app && cpack >cpack.log 2>&1) || { cat build/app/cpack.log >&2; exit 1; }
+echo "$PWD/build/app/bounce_$(project_version build/app)_$(dpkg --print-architecture).deb"

@@ -4,9 +4,9 @@
 # docs/bounce.gif from the same frames.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh test
-cmake --preset release >/dev/null
-cmake --build --preset release -j"$(nproc)" --target bounce bounce_picture >/dev/null
+source scripts/lib.sh
+scripts/deps.sh e2e
+configure_build release bounce bounce_picture
 
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT

@@ -2,7 +2,7 @@
 # Builds bounce (installing what the build needs) and runs it; arguments go to the toolkit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 scripts/deps.sh build
-cmake --preset app >/dev/null
-cmake --build --preset app -j"$(nproc)" >/dev/null
+configure_build app
 exec build/app/bounce "$@"

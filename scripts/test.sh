@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # Builds bounce and runs every test, installing what they need: the code-quality gates,
 # the unit and end-to-end tests in the release build with warnings as errors, the same
-# under AddressSanitizer and UndefinedBehaviorSanitizer, the Debian package's test, the
-# web build's test in headless Chromium and Firefox, and the Windows build's under Wine.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, a short memory soak, the Debian
+# package's test, the web build's test in headless Chromium and Firefox, and the Windows
+# build's under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
-jobs=$(nproc)
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 
 scripts/check.sh
 
 for preset in ci asan; do
     echo "== $preset build and tests"
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" -j"$jobs"
-    ctest --preset "$preset" -j"$jobs"
+    cmake --workflow --preset "$preset"
 done
+
+echo "== memory soak"
+scripts/soak.sh 90 build/ci/bounce
 
 echo "== Debian package"
 scripts/package-test.sh

@@ -4,12 +4,10 @@
 # Chromium, then in headless Firefox, timing each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 scripts/deps.sh webtest
-cmake --preset web >/dev/null
-cmake --build --preset web >/dev/null
-# The native side needs neither the X11 headers nor the end-to-end tests.
-cmake -S . -B build/web-native -DCMAKE_BUILD_TYPE=Release -DBOUNCE_BUILD_E2E=OFF >/dev/null
-cmake --build build/web-native --target bounce_trajectory >/dev/null
+configure_build web
+configure_build web-native bounce_trajectory
 cd tests/web
 npm ci --no-audit --no-fund --loglevel=error
 export BOUNCE_WEB=$PWD/../../build/web

@@ -3,7 +3,7 @@
 # loopback interface only; open the address it prints. Usage: scripts/web.sh [port (8000)]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 scripts/deps.sh web
-cmake --preset web >/dev/null
-cmake --build --preset web >/dev/null
+configure_build web
 exec node web/serve.mjs build/web "${1:-8000}"

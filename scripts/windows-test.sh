@@ -6,9 +6,8 @@
 # Usage: scripts/windows-test.sh (as root or through sudo, for the packages it installs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-fail() { echo "FAILED: $*" >&2; exit 1; }
+source scripts/lib.sh
 scripts/deps.sh windowstest
-jobs=$(nproc)
 
 work=$(mktemp -d)
 export WINEPREFIX=$PWD/build/wine
@@ -43,7 +42,7 @@ grep -q -e '-fstack-protector-strong' build/windows/compile_commands.json ||
 wrestool -x --type=14 "$work/zip/bounce.exe" >"$work/bounce.ico"
 [ "$(icotool -l "$work/bounce.ico" | grep -o -- '--width=[0-9]*' | tr '\n' ' ')" = \
     "--width=16 --width=32 --width=48 --width=256 " ] || fail "bounce.exe has not the icon"
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
+version=$(project_version build/windows)
 strings=$(wrestool -x --raw --type=16 "$work/zip/bounce.exe" | tr -d '\0')
 for text in "ProductNamebounce" "FileVersion$version" "ProductVersion$version" \
     "LegalCopyright$(grep -m 1 '^Copyright' LICENSE)"; do
@@ -51,22 +50,26 @@ for text in "ProductNamebounce" "FileVersion$version" "ProductVersion$version" \
 done
 
 echo "== reproducible: a second build in another folder"
-mkdir "$work/copy"
-tar --exclude=./build --exclude=./tests/web/node_modules -cf - . | tar -xf - -C "$work/copy"
+copy_tree "$work/copy"
 cmp "$zip" "$("$work/copy/scripts/windows.sh" | tail -n 1)" || fail "two builds of one commit differ"
 
 echo "== unit tests and imports, built for Windows, under Wine"
 windows/libraries.sh build/windows-deps googletest
-cmake --preset windows-test >/dev/null
-cmake --build --preset windows-test -j"$jobs" >/dev/null
-ctest --preset windows-test -j"$jobs"
+configure_build windows-test
+ctest --preset windows-test -j"$(nproc)"
 
 # Without a window manager Wine's window never gets the focus; the tests of a missing display
 # and of the X server going away, which would test Wine's X driver, skip themselves.
 echo "== end-to-end tests of bounce.exe from the zip, under Wine and openbox"
-cmake --preset ci >/dev/null
-cmake --build --preset ci -j"$jobs" --target e2e_tests >/dev/null
-wineserver --persistent  # one Wine session for all of them, kept between one and the next
+configure_build ci e2e_tests
+# One Wine session serves them all: its server, and the services its first program starts,
+# which outlive that program. They start here, on a display of their own, so that every
+# process the tests see started is bounce's own.
+wineserver --persistent
+start_xvfb
+windows/wine.sh wineboot >/dev/null 2>&1
+kill "$XVFB_PID"
+unset DISPLAY
 BOUNCE_LAUNCHER=$PWD/windows/wine.sh BOUNCE_EXECUTABLE=$work/zip/bounce.exe \
     BOUNCE_NEEDS_WINDOW_MANAGER=1 build/ci/tests/e2e/e2e_tests --gtest_brief=1
 

@@ -5,13 +5,11 @@
 # commit's time (SOURCE_DATE_EPOCH), so two builds of one commit give the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 scripts/deps.sh windows
-
-source scripts/source-date.sh
+source_date
 
 windows/libraries.sh build/windows-deps
 rm -rf build/windows
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j"$(nproc)" >/dev/null
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
-echo "$PWD/build/windows/bounce-$version-windows-x86_64.zip"
+configure_build windows
+echo "$PWD/build/windows/bounce-$(project_version build/windows)-windows-x86_64.zip"

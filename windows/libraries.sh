@@ -5,6 +5,7 @@
 # Usage: windows/libraries.sh PREFIX [googletest]   (after scripts/deps.sh windows)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../scripts/lib.sh"
 mkdir -p "$1"
 prefix=$(cd "$1" && pwd)
 toolchain=$here/toolchain.cmake
@@ -31,22 +32,20 @@ build() {
 # system's apt configuration stays as it is; the archive is the one the machine installs from.
 fetch_freeglut() {
     . /etc/os-release
-    local mirror apt
-    mirror=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 'Identifier: Packages' |
-        awk -v suite="$VERSION_CODENAME" '$2 == suite {print $1; exit}')
-    [ -n "$mirror" ] || { echo "no apt source for $VERSION_CODENAME" >&2; exit 1; }
+    local uri apt
+    uri=$(mirror "$VERSION_CODENAME")
+    [ -n "$uri" ] || fail "no apt source for $VERSION_CODENAME"
     mkdir -p "$work/apt/sources" "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
-    printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\n' "$mirror" \
+    printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\n' "$uri" \
         "$VERSION_CODENAME" >"$work/apt/sources/freeglut.sources"
     apt=(apt-get -qq -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$work/apt/sources"
          -o Dir::State::Lists="$work/apt/lists" -o Dir::Cache="$work/apt/cache"
          -o APT::Sandbox::User=root)
     "${apt[@]}" update
     (cd "$work" && "${apt[@]}" source --download-only freeglut >/dev/null)
-    [ -f "$work/$freeglut_tarball" ] ||
-        { echo "Debian's archive serves no $freeglut_tarball" >&2; exit 1; }
+    [ -f "$work/$freeglut_tarball" ] || fail "Debian's archive serves no $freeglut_tarball"
     echo "$freeglut_sha256  $work/$freeglut_tarball" | sha256sum --check --quiet ||
-        { echo "$freeglut_tarball does not have the expected checksum" >&2; exit 1; }
+        fail "$freeglut_tarball does not have the expected checksum"
 }
 
 if [ ! -f "$prefix/share/doc/freeglut/COPYING" ]; then

@@ -228,7 +228,6 @@ void glutInit(int* pargc, char** argv)
         args.emplace_back(std::string(argv[n]));
     }
     record("glutInit", std::move(args));
-    gldouble::toolkit().initArgc = pargc;
     gldouble::toolkit().initArgv = argv;
 }
 

@@ -49,7 +49,6 @@ struct Toolkit {
     void (*mouse)(int, int, int, int) = nullptr;
     void (*idle)() = nullptr;
     void (*display)() = nullptr;
-    int* initArgc = nullptr;
     char** initArgv = nullptr;
     int modifiers = 0;  // what glutGetModifiers answers
     bool inInputEvent = false;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "app/start.hpp"
 #include "render/display.hpp"
 
 extern "C" void* __libc_malloc(std::size_t size);
@@ -57,9 +58,9 @@ namespace {
 TEST(Allocations, IdleAndDisplayAllocateNothingOverAThousandCalls)
 {
     bounce::Cell<bool> quitRequested(false);
-    bounce::Cell<bounce::Vec3> position({0.9f, 0.0f, 0.0f});
-    bounce::Cell<bounce::Vec3> velocity({-1.0e-4f, 0.0f, 0.0f});
-    const bounce::Cell<bounce::Vec3> acceleration({0.0f, -1.0e-7f, 0.0f});
+    bounce::Cell<bounce::Vec3> position(bounce::startPosition);
+    bounce::Cell<bounce::Vec3> velocity(bounce::startVelocity);
+    const bounce::Cell<bounce::Vec3> acceleration(bounce::startAcceleration);
 
     const long before = allocations;
     for (int call = 0; call < 1000; ++call) {

@@ -3,16 +3,16 @@
 // machine's byte order: 20000 calls, past the first bounce.
 #include <cstdio>
 
+#include "app/start.hpp"
 #include "render/display.hpp"
 
 int main()
 {
     constexpr int calls = 20000;
-    // The program's starting values.
     const bounce::Cell<bool> quitRequested(false);
-    bounce::Cell<bounce::Vec3> position({0.9f, 0.0f, 0.0f});
-    bounce::Cell<bounce::Vec3> velocity({-1.0e-4f, 0.0f, 0.0f});
-    const bounce::Cell<bounce::Vec3> acceleration({0.0f, -1.0e-7f, 0.0f});
+    bounce::Cell<bounce::Vec3> position(bounce::startPosition);
+    bounce::Cell<bounce::Vec3> velocity(bounce::startVelocity);
+    const bounce::Cell<bounce::Vec3> acceleration(bounce::startAcceleration);
     for (int call = 0; call <= calls; ++call) {
         if (call > 0) {
             bounce::idle(quitRequested, position, velocity, acceleration);

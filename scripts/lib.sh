@@ -1,0 +1,67 @@
+# The helpers the scripts share; sourced from the project's folder, after set -euo pipefail.
+
+fail() { echo "FAILED: $*" >&2; exit 1; }
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+# configure_build PRESET [TARGET...]: configures and builds a preset, quietly.
+configure_build() {
+    local preset=$1 targets=()
+    shift
+    [ $# -eq 0 ] || targets=(--target "$@")
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j"$(nproc)" "${targets[@]}" >/dev/null
+}
+
+# project_version BUILD-FOLDER: the project's version, as that build configured it.
+project_version() { sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$1/CMakeCache.txt"; }
+
+# Exports SOURCE_DATE_EPOCH, the time every timestamp of a release takes: the commit's time,
+# unless it is already set.
+source_date() {
+    if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+        SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null ||
+            dpkg-parsechangelog -l packaging/changelog -STimestamp)
+    fi
+    export SOURCE_DATE_EPOCH
+}
+
+# copy_tree FOLDER: the project's files without their builds, for a second build elsewhere.
+copy_tree() {
+    mkdir -p "$1"
+    tar --exclude=./build --exclude=./tests/web/node_modules -cf - . | tar -xf - -C "$1"
+}
+
+# mirror SUITE: the address this machine installs that suite of its Debian release from.
+mirror() {
+    apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 'Identifier: Packages' |
+        awk -v suite="$1" '$2 == suite {print $1; exit}'
+}
+
+# make_debian FOLDER [PACKAGE,...]: a minimal system of this machine's Debian release in the
+# folder, from the machine's own apt sources (the release, its updates and security suites),
+# with the packages named.
+make_debian() {
+    local root=$1 uri suite
+    . /etc/os-release
+    uri=$(mirror "$VERSION_CODENAME")
+    [ -n "$uri" ] || fail "no apt source for $VERSION_CODENAME"
+    as_root debootstrap --variant=minbase ${2:+--include="$2"} "$VERSION_CODENAME" "$root" "$uri" \
+        >/dev/null
+    for suite in "$VERSION_CODENAME" "$VERSION_CODENAME-updates" "$VERSION_CODENAME-security"; do
+        [ -z "$(mirror "$suite")" ] || echo "deb $(mirror "$suite") $suite main"
+    done | as_root tee "$root/etc/apt/sources.list" >/dev/null
+}
+
+# start_xvfb [PREFIX...]: starts Xvfb (1280x1024x24) on a free display number, through the
+# prefix if one is given (e.g. taskset -c 1); sets DISPLAY and XVFB_PID.
+start_xvfb() {
+    local fifo number=
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    "$@" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    read -r number <"$fifo" || true
+    rm -f "$fifo"
+    [ -n "$number" ] || fail "Xvfb did not start"
+    export DISPLAY=":$number"
+}
