@@ -1,11 +1,13 @@
 # The hardening that Debian's dpkg-buildflags applies under hardening=+all: stack protector,
-# stack clash protection, control-flow protection, fortified libc calls, format checks, PIE
-# and read-only relocations bound at start-up. Flags the compiler lacks are left out.
+# stack clash protection, control-flow protection (branch protection on arm64), fortified
+# libc calls, format checks, PIE and read-only relocations bound at start-up. Flags the
+# target's compiler lacks are left out.
 include(CheckCXXCompilerFlag)
 include(CheckPIESupported)
 
 function(bounce_harden target)
-    foreach(flag -fstack-protector-strong -fstack-clash-protection -fcf-protection)
+    foreach(flag -fstack-protector-strong -fstack-clash-protection -fcf-protection
+            -mbranch-protection=standard)
         string(MAKE_C_IDENTIFIER "have${flag}" have)
         check_cxx_compiler_flag(${flag} ${have})
         if(${have})

@@ -53,4 +53,5 @@ set(CPACK_STRIP_FILES ON)
 # Strips what dh_strip strips beyond the symbols: the compiler's .comment and .note.
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/strip.cmake)
 set(CPACK_BOUNCE_STRIP ${CMAKE_STRIP})
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/installed-size.cmake)
 include(CPack)

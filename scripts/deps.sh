@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages that a task needs, when they are missing.
 # Usage: scripts/deps.sh build|package|e2e|test|bench|web|webtest|windows|windowstest|fresh
+#                        |ARCH|ARCH-test (ARCH: arm64 or armhf, through multiarch)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
@@ -15,8 +16,17 @@ web=(cmake make emscripten)
 webtest=(chromium firefox-esr)
 windows=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 icoutils zip dpkg-dev)
 windowstest=(wine wine64 googletest unzip)
+# Another architecture: its cross compiler and libraries, and for its tests GoogleTest, Mesa's
+# drivers and qemu to run them.
+declare -A triplet=([arm64]=aarch64-linux-gnu [armhf]=arm-linux-gnueabihf)
+task=${1:-build}
+arch=${task%-test}
+if [ -n "${triplet[$arch]:-}" ]; then
+    cross=("g++-${triplet[$arch]}" "libglut-dev:$arch" "libgl-dev:$arch")
+    crosstest=("libgtest-dev:$arch" "libgl1-mesa-dri:$arch" qemu-user-static binfmt-support)
+fi
 
-case "${1:-build}" in
+case "$task" in
     build) wanted=("${build[@]}") ;;
     package) wanted=("${build[@]}" "${package[@]}") ;;
     e2e) wanted=("${build[@]}" "${e2e[@]}") ;;
@@ -27,7 +37,10 @@ case "${1:-build}" in
     webtest) wanted=("${build[@]}" "${web[@]}" "${webtest[@]}") ;;
     windows) wanted=("${windows[@]}") ;;
     windowstest) wanted=("${build[@]}" "${e2e[@]}" "${windows[@]}" "${windowstest[@]}") ;;
-    *) echo "usage: $0 build|package|e2e|test|bench|web|webtest|windows|windowstest|fresh" >&2; exit 2 ;;
+    arm64 | armhf) wanted=("${build[@]}" "${package[@]}" "${cross[@]}") ;;
+    arm64-test | armhf-test) wanted=("${build[@]}" "${e2e[@]}" "${cross[@]}" "${crosstest[@]}") ;;
+    *) echo "usage: $0 build|package|e2e|test|bench|web|webtest|windows|windowstest|fresh|ARCH[-test]" >&2
+       exit 2 ;;
 esac
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
@@ -37,7 +50,7 @@ for package in "${wanted[@]}"; do
     installed "$package" || missing+=("$package")
 done
 # Node.js and npm may come from elsewhere than Debian; Debian's are only wanted without them.
-case "${1:-build}" in
+case "$task" in
     web) command -v node >/dev/null || missing+=(nodejs) ;;
     webtest) command -v npm >/dev/null || missing+=(nodejs npm) ;;
 esac
@@ -47,6 +60,9 @@ installed libglut-dev || installed freeglut3-dev || glut_missing=true
 
 if [ ${#missing[@]} -eq 0 ] && [ "$glut_missing" = false ]; then
     exit 0
+fi
+if [ -n "${triplet[$arch]:-}" ]; then
+    dpkg --print-foreign-architectures | grep -qx "$arch" || as_root dpkg --add-architecture "$arch"
 fi
 as_root apt-get update -qq
 if [ "$glut_missing" = true ]; then

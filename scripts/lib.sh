@@ -25,10 +25,18 @@ source_date() {
     export SOURCE_DATE_EPOCH
 }
 
-# copy_tree FOLDER: the project's files without their builds, for a second build elsewhere.
-copy_tree() {
-    mkdir -p "$1"
-    tar --exclude=./build --exclude=./tests/web/node_modules -cf - . | tar -xf - -C "$1"
+# reproducible FILE COMMAND...: runs the release command again in a copy of the tree on the
+# other kind of filesystem (tmpfs where the project is on disk, disk where it is on tmpfs) and
+# fails unless what it builds, the path it prints last, has the same bytes as FILE.
+reproducible() {
+    local file=$1 base=/dev/shm copy again
+    shift
+    [ "$(stat -f -c %T .)" != tmpfs ] || base=/var/tmp
+    copy=$(mktemp -d "$base/bounce.XXXXXX")
+    tar --exclude=./build --exclude=./tests/web/node_modules -cf - . | tar -xf - -C "$copy"
+    again=$(cd "$copy" && "$@" | tail -n 1)
+    cmp "$file" "$again" || fail "$(basename "$file") differs when built again in $base"
+    rm -rf "$copy"
 }
 
 # mirror SUITE: the address this machine installs that suite of its Debian release from.
@@ -37,16 +45,17 @@ mirror() {
         awk -v suite="$1" '$2 == suite {print $1; exit}'
 }
 
-# make_debian FOLDER [PACKAGE,...]: a minimal system of this machine's Debian release in the
-# folder, from the machine's own apt sources (the release, its updates and security suites),
-# with the packages named.
+# make_debian FOLDER [ARCHITECTURE [PACKAGE,...]]: a minimal system of this machine's Debian
+# release in the folder, for its own architecture or another one (run through qemu), from the
+# machine's own apt sources (the release, its updates and security suites), with the packages
+# named.
 make_debian() {
-    local root=$1 uri suite
+    local root=$1 arch=${2:-$(dpkg --print-architecture)} uri suite
     . /etc/os-release
     uri=$(mirror "$VERSION_CODENAME")
     [ -n "$uri" ] || fail "no apt source for $VERSION_CODENAME"
-    as_root debootstrap --variant=minbase ${2:+--include="$2"} "$VERSION_CODENAME" "$root" "$uri" \
-        >/dev/null
+    as_root debootstrap --variant=minbase --arch="$arch" ${3:+--include="$3"} "$VERSION_CODENAME" \
+        "$root" "$uri" >/dev/null
     for suite in "$VERSION_CODENAME" "$VERSION_CODENAME-updates" "$VERSION_CODENAME-security"; do
         [ -z "$(mirror "$suite")" ] || echo "deb $(mirror "$suite") $suite main"
     done | as_root tee "$root/etc/apt/sources.list" >/dev/null

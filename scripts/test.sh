@@ -2,8 +2,8 @@
 # Builds bounce and runs every test, installing what they need: the code-quality gates,
 # the unit and end-to-end tests in the release build with warnings as errors, the same
 # under AddressSanitizer and UndefinedBehaviorSanitizer, a short memory soak, the Debian
-# package's test, the web build's test in headless Chromium and Firefox, and the Windows
-# build's under Wine.
+# package's test, the arm64 build's tests under qemu, the web build's test in headless
+# Chromium and Firefox, and the Windows build's under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -22,6 +22,9 @@ scripts/soak.sh 90 build/ci/bounce
 
 echo "== Debian package"
 scripts/package-test.sh
+
+echo "== arm64: unit, end-to-end and package tests under qemu"
+scripts/arch-test.sh arm64
 
 echo "== web build in the browser"
 scripts/web-test.sh
