@@ -10,7 +10,7 @@ build=(cmake make g++ pkg-config binutils libgl-dev libgtest-dev)
 package=(dpkg-dev file)
 e2e=(xvfb openbox libx11-dev libxtst-dev zlib1g-dev time)
 test=("${e2e[@]}" clang-format clang-tidy cppcheck desktop-file-utils man-db groff-base
-      lintian devscripts appstream debootstrap)
+      lintian devscripts appstream debootstrap weston xwayland)
 bench=(libbenchmark-dev valgrind)
 web=(cmake make emscripten)
 webtest=(chromium firefox-esr)

@@ -1,5 +1,6 @@
-// End-to-end harness: a private Xvfb server, an optional window manager, the real bounce
-// process, screenshots read with XGetImage and input sent through XTest.
+// End-to-end harness: a private display server (Xvfb, or weston with Xwayland), an optional
+// window manager, the real bounce process, screenshots read with XGetImage and input sent
+// through XTest.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -28,7 +29,8 @@ constexpr auto bounce = 90s;  // the square meeting an edge of the screen and co
 // Polls done() until it holds; throws "<what> within <n> s" if the bound runs out first.
 void waitUntil(Clock::duration limit, const std::string& what, const std::function<bool()>& done);
 
-// A child process in its own process group; killed with its group when destroyed.
+// A child process in its own process group; killed with its group, and with every process it
+// started, when destroyed.
 class Process {
 public:
     Process(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
@@ -47,7 +49,18 @@ private:
     std::optional<int> status_;
 };
 
-// A fresh Xvfb on a free display number, 1280x1024x24, with a client connection to it.
+// The display server under the tests: Xvfb by default, or with BOUNCE_DISPLAY_SERVER=weston
+// the Xwayland of a headless weston, which manages every window itself and has no pointer.
+bool onWeston();
+
+// The processes whose parent is the given one, found through /proc.
+struct ProcessEntry {
+    int pid;
+    std::string name;
+};
+std::vector<ProcessEntry> childrenOf(int parent);
+
+// A fresh display of 1280x1024 on a free display number, with a client connection to it.
 class VirtualDisplay {
 public:
     VirtualDisplay();
@@ -61,13 +74,17 @@ public:
     void closeConnection();
 
 private:
+    void connect();
+
     std::string name_;
+    std::string runtimeDir_;
     std::unique_ptr<Process> server_;
     Display* display_ = nullptr;
 };
 
-// openbox on the given display, ready once it manages windows: a probe window has been
-// listed among its clients. It finds fontconfig's cache cold, as on a fresh machine.
+// openbox on the given display (on weston, weston itself), ready once it manages windows: a
+// probe window has been framed or listed among its clients. openbox finds fontconfig's cache
+// cold, as on a fresh machine.
 std::unique_ptr<Process> startWindowManager(VirtualDisplay& display);
 // Whether the program under test gets input only under a window manager (as under Wine,
 // whose windows get the keyboard focus from it): BOUNCE_NEEDS_WINDOW_MANAGER is set.
