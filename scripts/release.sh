@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds every file of a release into build/dist, installing what the builds need: the Debian
+# packages for the architectures named (amd64 and arm64 by default), the Windows zip, the web
+# page as one archive (bounce.html, bounce.js, bounce.wasm and the licence), and SHA256SUMS
+# over them. Every timestamp is the commit's time, so two runs on one commit give the same
+# files. Prints the folder as its last line. Usage: scripts/release.sh [architecture...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib.sh
+source_date
+[ $# -gt 0 ] || set -- amd64 arm64
+
+dist=$PWD/build/dist
+rm -rf "$dist"
+mkdir -p "$dist"
+for arch in "$@"; do
+    cp "$(scripts/package.sh "$arch" | tail -n 1)" "$dist/"
+done
+cp "$(scripts/windows.sh | tail -n 1)" "$dist/"
+
+scripts/deps.sh web
+rm -rf build/web
+configure_build web
+web=bounce-$(project_version build/web)-web
+mkdir -p "build/web/$web"
+cp build/web/bounce.html build/web/bounce.js build/web/bounce.wasm LICENSE "build/web/$web/"
+tar --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
+    -C build/web -cf - "$web" | gzip -9n >"$dist/$web.tar.gz"
+
+(cd "$dist" && sha256sum -- *.deb *.zip *.tar.gz >SHA256SUMS)
+cat "$dist/SHA256SUMS" >&2
+echo "$dist"
