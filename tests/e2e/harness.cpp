@@ -181,12 +181,16 @@ std::vector<ProcessEntry> childrenOf(int parent)
 {
     std::vector<ProcessEntry> children;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        std::ifstream stat(entry.path() / "stat");
-        ProcessEntry process{};
+        // "pid (name) state parent ...", where the name may hold spaces and parentheses.
+        std::string stat;
+        std::getline(std::ifstream(entry.path() / "stat"), stat);
+        const std::size_t open = stat.find('(');
+        const std::size_t close = stat.rfind(')');
+        std::istringstream rest(close != std::string::npos ? stat.substr(close + 1) : "");
         std::string state;
         int parentOfIt = 0;
-        if (stat >> process.pid >> process.name >> state >> parentOfIt && parentOfIt == parent) {
-            children.push_back(process);
+        if (open != std::string::npos && rest >> state >> parentOfIt && parentOfIt == parent) {
+            children.push_back({std::stoi(stat), stat.substr(open + 1, close - open - 1)});
         }
     }
     return children;
