@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian/Ubuntu packages that a task needs, when they are missing.
+# Installs the Debian packages that a task needs, when they are missing.
 # Usage: scripts/deps.sh build|package|e2e|test|bench|web|webtest|windows|windowstest|fresh
 #                        |ARCH|ARCH-test (ARCH: arm64 or armhf, through multiarch)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
-build=(cmake make g++ pkg-config binutils libgl-dev libgtest-dev)
+build=(cmake make g++ pkg-config binutils libgl-dev libglut-dev libgtest-dev)
 package=(dpkg-dev file)
 e2e=(xvfb openbox libx11-dev libxtst-dev zlib1g-dev time)
 test=("${e2e[@]}" clang-format clang-tidy cppcheck desktop-file-utils man-db groff-base
@@ -54,24 +54,13 @@ case "$task" in
     web) command -v node >/dev/null || missing+=(nodejs) ;;
     webtest) command -v npm >/dev/null || missing+=(nodejs npm) ;;
 esac
-# freeglut's development package is libglut-dev on newer releases, freeglut3-dev before.
-glut_missing=false
-installed libglut-dev || installed freeglut3-dev || glut_missing=true
-
-if [ ${#missing[@]} -eq 0 ] && [ "$glut_missing" = false ]; then
+if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi
 if [ -n "${triplet[$arch]:-}" ]; then
     dpkg --print-foreign-architectures | grep -qx "$arch" || as_root dpkg --add-architecture "$arch"
 fi
 as_root apt-get update -qq
-if [ "$glut_missing" = true ]; then
-    if apt-cache show libglut-dev >/dev/null 2>&1; then
-        missing+=(libglut-dev)
-    else
-        missing+=(freeglut3-dev)
-    fi
-fi
 echo "Installing: ${missing[*]}"
 # Recommended packages are left out: none is needed here, and some are large.
 as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
