@@ -12,7 +12,7 @@ scripts/deps.sh "$arch-test"
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 
 echo "== $arch unit tests under qemu"
-cmake --workflow --preset "$arch-test" | grep -v -E '^\[|^ *Start|Test +#'
+cmake --workflow --preset "$arch-test" | grep -v -E '^\[ *[0-9]+%\]|^ +Start '
 
 echo "== $arch end-to-end tests under qemu"
 configure_build "$arch"
