@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds bounce and runs every test, installing what they need: the code-quality gates,
 # the unit and end-to-end tests in the release build with warnings as errors, the latter
-# also on weston's Xwayland, the same under AddressSanitizer and UndefinedBehaviorSanitizer, a short memory soak, the Debian
-# package's test, the arm64 build's tests under qemu, the web build's test in headless
-# Chromium and Firefox, and the Windows build's under Wine.
+# also on weston's Xwayland, the same under AddressSanitizer and UndefinedBehaviorSanitizer,
+# a short memory soak, the Debian package's test, the arm64 build's tests under qemu, the web
+# build's test in headless Chromium and Firefox, and the Windows build's under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
