@@ -50,7 +50,8 @@ private:
 };
 
 // The display server under the tests: Xvfb by default, or with BOUNCE_DISPLAY_SERVER=weston
-// the Xwayland of a headless weston, which manages every window itself and has no pointer.
+// the Xwayland of a headless weston, which manages every window itself and has no pointer
+// device of its own (XTest's stands in).
 bool onWeston();
 
 // The processes whose parent is the given one, found through /proc.
