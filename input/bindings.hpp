@@ -1,12 +1,14 @@
 // Keyboard and mouse handling: any press requests the end of the program.
 #pragma once
 
+#include <cstdint>
+
 #include "common/types.hpp"
 
 namespace bounce {
 
 // Where a key or button event came from.
-enum class KeyKind { character, special, mouseButton };
+enum class KeyKind : std::uint8_t { character, special, mouseButton };
 
 // The character code, GLUT_KEY_* code or mouse button number, tagged with its kind.
 struct Key {
@@ -14,7 +16,7 @@ struct Key {
     int code;
 };
 
-enum class KeyState { down, up };
+enum class KeyState : std::uint8_t { down, up };
 
 struct Modifiers {
     bool shift;
