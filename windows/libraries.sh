@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Cross-builds the libraries bounce needs on Windows into a prefix: freeglut, from the source
-# Debian's archive serves (checked against its known checksum), and with "googletest" also
+# Cross-builds the libraries bounce needs on Windows into a prefix: freeglut, from the upstream
+# tarball Debian's archive serves (checked against its known checksum), and with "googletest" also
 # GoogleTest, from Debian's googletest package. What the prefix already holds is kept.
 # Usage: windows/libraries.sh PREFIX [googletest]   (after scripts/deps.sh windows)
 set -euo pipefail
@@ -28,24 +28,18 @@ build() {
     rm -rf "$work/build"
 }
 
-# freeglut's source, through apt with a private source list, state and cache, so that the
-# system's apt configuration stays as it is; the archive is the one the machine installs from.
+# freeglut's upstream tarball, by its own name in the pool of the archive the machine installs
+# from, which keeps it for every release that ships freeglut 3.4.0; apt's downloader fetches
+# it through the machine's own apt configuration and checks it.
 fetch_freeglut() {
     . /etc/os-release
-    local uri apt
+    local uri
     uri=$(mirror "$VERSION_CODENAME")
     [ -n "$uri" ] || fail "no apt source for $VERSION_CODENAME"
-    mkdir -p "$work/apt/sources" "$work/apt/lists/partial" "$work/apt/cache/archives/partial"
-    printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\n' "$uri" \
-        "$VERSION_CODENAME" >"$work/apt/sources/freeglut.sources"
-    apt=(apt-get -qq -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$work/apt/sources"
-         -o Dir::State::Lists="$work/apt/lists" -o Dir::Cache="$work/apt/cache"
-         -o APT::Sandbox::User=root)
-    "${apt[@]}" update
-    (cd "$work" && "${apt[@]}" source --download-only freeglut >/dev/null)
-    [ -f "$work/$freeglut_tarball" ] || fail "Debian's archive serves no $freeglut_tarball"
-    echo "$freeglut_sha256  $work/$freeglut_tarball" | sha256sum --check --quiet ||
-        fail "$freeglut_tarball does not have the expected checksum"
+    /usr/lib/apt/apt-helper -o APT::Sandbox::User="$(id -un)" download-file \
+        "${uri%/}/pool/main/f/freeglut/$freeglut_tarball" "$work/$freeglut_tarball" \
+        "SHA256:$freeglut_sha256" >/dev/null ||
+        fail "$freeglut_tarball: not served, or not with the expected checksum"
 }
 
 if [ ! -f "$prefix/share/doc/freeglut/COPYING" ]; then
