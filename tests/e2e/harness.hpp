@@ -21,9 +21,8 @@ using Clock = std::chrono::steady_clock;
 // Every wait is for a condition, bounded by one of these. They are generous, so that they hold
 // under AddressSanitizer, an emulator or a loaded machine; a healthy run uses a small part.
 namespace bound {
-constexpr auto start = 30s;   // a server, a window manager, the program's first frame
-constexpr auto end = 15s;     // the program's exit once it has been asked to end
-constexpr auto bounce = 90s;  // the square meeting an edge of the screen and coming back
+constexpr auto start = 30s;  // a server, a window manager, the program's first frame, a move
+constexpr auto end = 15s;    // the program's exit once it has been asked to end
 }  // namespace bound
 
 // Polls done() until it holds; throws "<what> within <n> s" if the bound runs out first.
