@@ -62,20 +62,8 @@ bool managed(Display* x, Window window)
     if (children != nullptr) {
         XFree(children);
     }
-    Atom type = None;
-    int format = 0;
-    unsigned long listed = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    XGetWindowProperty(x, root, XInternAtom(x, "_NET_CLIENT_LIST", False), 0, 1024, False,
-                       XA_WINDOW, &type, &format, &listed, &remaining, &data);
-    const auto* clients = reinterpret_cast<const Window*>(data);
-    const bool found = parent != root || (data != nullptr && std::find(clients, clients + listed,
-                                                                       window) != clients + listed);
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return found;
+    const std::vector<unsigned long> clients = listProperty(x, root, "_NET_CLIENT_LIST", XA_WINDOW);
+    return parent != root || std::find(clients.begin(), clients.end(), window) != clients.end();
 }
 
 }  // namespace
@@ -396,6 +384,26 @@ Rect rootGeometry(Display* display, Window window)
     Window child = 0;
     XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
     return {x, y, attributes.width, attributes.height};
+}
+
+std::vector<unsigned long> listProperty(Display* display, Window window, const char* name,
+                                        Atom type)
+{
+    Atom actual = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> items;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1024, False, type,
+                           &actual, &format, &count, &remaining, &data) == Success &&
+        data != nullptr) {
+        // Xlib hands 32-bit items out as longs.
+        const auto* first = reinterpret_cast<const unsigned long*>(data);
+        items.assign(first, first + count);
+        XFree(data);
+    }
+    return items;
 }
 
 std::vector<std::uint8_t> screenPixels(Display* display, int& width, int& height)

@@ -121,6 +121,10 @@ struct Rect {
 };
 Rect rootGeometry(Display* display, Window window);
 
+// The items of a window's list property (windows, atoms) of the given type; none if unset.
+std::vector<unsigned long> listProperty(Display* display, Window window, const char* name,
+                                        Atom type);
+
 // What one screenshot shows: the counts of each kind of pixel and the white bounding box.
 struct Picture {
     long black = 0;
