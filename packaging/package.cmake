@@ -2,8 +2,12 @@
 # metadata, manual page, licence and changelog, laid out as Debian expects.
 include(GNUInstallDirs)
 
-# The application's identifier names the desktop entry, the icons and the metadata.
+# The application's identifier names the desktop entry, the icons and the metadata; the
+# developer's identifier and the home page go into the metadata. The project has no address of
+# its own yet: these are the placeholders to change, here alone, once it has one.
 set(BOUNCE_APP_ID org.example.bounce)
+set(BOUNCE_DEVELOPER_ID org.example)
+set(BOUNCE_HOMEPAGE https://bounce.example.invalid/)
 
 install(TARGETS bounce RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
