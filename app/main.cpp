@@ -2,7 +2,7 @@
 // cells, binds them into the toolkit's callbacks and hands control to the main loop.
 #include <GL/freeglut.h>
 
-#include <memory>
+#include <optional>
 
 #include "app/start.hpp"
 #include "common/types.hpp"
@@ -24,7 +24,9 @@ struct Context {
     Cell<bool> quitRequested;
 };
 
-std::unique_ptr<Context> context;
+std::optional<Context> storage;
+// Set by main before it registers any adapter.
+Context* context = nullptr;
 
 // Input adapters: the modifier state is only valid while the toolkit delivers an event, so
 // each adapter reads it before anything else.
@@ -85,9 +87,9 @@ int main(int argc, char** argv)
     glutFullScreen();
 
     // The cells, in this order, with their starting values.
-    context = std::make_unique<Context>(
-        Context{Cell<Vec3>(bounce::startAcceleration), Cell<Vec3>(bounce::startVelocity),
-                Cell<Vec3>(bounce::startPosition), Cell<bool>(false)});
+    context = &storage.emplace(Context{Cell<Vec3>(bounce::startAcceleration),
+                                       Cell<Vec3>(bounce::startVelocity),
+                                       Cell<Vec3>(bounce::startPosition), Cell<bool>(false)});
 
     glutKeyboardFunc(onKeyDown);
     glutKeyboardUpFunc(onKeyUp);
