@@ -18,7 +18,9 @@ configure_build ci
 
 echo "== clang-tidy"
 # The compile database holds GCC's link-time optimisation flags, which clang ignores.
-clang-tidy -p build/ci --quiet --extra-arg=-Wno-ignored-optimization-argument "${product[@]}" 2> >(grep -v -E '^[0-9]+ warnings generated\.$' >&2)
+# clang-tidy 19 also counts the files it processes.
+clang-tidy -p build/ci --quiet --extra-arg=-Wno-ignored-optimization-argument "${product[@]}" \
+    2> >(grep -v -E '^[0-9]+ warnings generated\.$|^\[[0-9]+/[0-9]+\] Processing file ' >&2)
 
 echo "== cppcheck"
 cppcheck --enable=warning,style,performance,portability --error-exitcode=1 --inline-suppr \

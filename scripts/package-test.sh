@@ -34,6 +34,7 @@ echo "Depends: $depends"
 grep -q 'libglut3' <<<"$depends" || fail "Depends does not name freeglut's runtime"
 grep -q -E 'libopengl0|libgl1' <<<"$depends" || fail "Depends does not name an OpenGL runtime"
 ! grep -q -- '-dev' <<<"$depends" || fail "Depends names a development package"
+! grep -q 'libstdc++' <<<"$depends" || fail "Depends names the C++ runtime, which bounce does not need"
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort)
 expected=$(sort <<EOF
