@@ -45,20 +45,33 @@ mirror() {
         awk -v suite="$1" '$2 == suite {print $1; exit}'
 }
 
-# make_debian FOLDER [ARCHITECTURE [PACKAGE,...]]: a minimal system of this machine's Debian
-# release in the folder, for its own architecture or another one (run through qemu), from the
-# machine's own apt sources (the release, its updates and security suites), with the packages
-# named.
+# codename RELEASE: the code name of a Debian release given by its number (12, 13) or name.
+codename() {
+    case "$1" in
+        12 | bookworm) echo bookworm ;;
+        13 | trixie) echo trixie ;;
+        *) fail "Debian $1 is not one of the releases tested (12, 13)" ;;
+    esac
+}
+
+# make_debian FOLDER [ARCHITECTURE [PACKAGE,... [RELEASE]]]: a minimal Debian system in the
+# folder, of this machine's release or another one, for its own architecture or another one
+# (run through qemu), from the archives this machine installs from (the release, its updates
+# and security suites), with the packages named.
 make_debian() {
-    local root=$1 arch=${2:-$(dpkg --print-architecture)} uri suite
+    local root=$1 arch=${2:-$(dpkg --print-architecture)} release uri security
     . /etc/os-release
+    release=$(codename "${4:-$VERSION_CODENAME}")
     uri=$(mirror "$VERSION_CODENAME")
+    security=$(mirror "$VERSION_CODENAME-security")
     [ -n "$uri" ] || fail "no apt source for $VERSION_CODENAME"
-    as_root debootstrap --variant=minbase --arch="$arch" ${3:+--include="$3"} "$VERSION_CODENAME" \
+    as_root debootstrap --variant=minbase --arch="$arch" ${3:+--include="$3"} "$release" \
         "$root" "$uri" >/dev/null
-    for suite in "$VERSION_CODENAME" "$VERSION_CODENAME-updates" "$VERSION_CODENAME-security"; do
-        [ -z "$(mirror "$suite")" ] || echo "deb $(mirror "$suite") $suite main"
-    done | as_root tee "$root/etc/apt/sources.list" >/dev/null
+    {
+        echo "deb $uri $release main"
+        echo "deb $uri $release-updates main"
+        [ -z "$security" ] || echo "deb $security $release-security main"
+    } | as_root tee "$root/etc/apt/sources.list" >/dev/null
 }
 
 # start_xvfb [PREFIX...]: starts Xvfb (1280x1024x24) on a free display number, through the
