@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds every file of a release into build/dist, installing what the builds need: the Debian
-# packages for the architectures named (amd64 and arm64 by default), the Windows zip, the web
-# page as one archive (bounce.html, bounce.js, bounce.wasm and the licence), and SHA256SUMS
-# over them. Every timestamp is the commit's time, so two runs on one commit give the same
+# packages for the architectures named (amd64, arm64 and armhf by default), the Windows zip,
+# the web page as one archive (bounce.html, bounce.js, bounce.wasm and the licence), and
+# SHA256SUMS over them. Every timestamp is the commit's time, so two runs on one commit give the same
 # files. Prints the folder as its last line. Usage: scripts/release.sh [architecture...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 source_date
-[ $# -gt 0 ] || set -- amd64 arm64
+[ $# -gt 0 ] || set -- amd64 arm64 armhf
 
 dist=$PWD/build/dist
 rm -rf "$dist"
