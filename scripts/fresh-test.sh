@@ -1,14 +1,33 @@
 #!/usr/bin/env bash
-# Runs the README's test command as a new user would, before a release (CI does not run it):
-# in a fresh minimal Debian of this machine's release with git added, made by debootstrap,
-# on a clone of this repository's HEAD, as root, with a bare environment: no caches of any
-# kind, no LANG, no D-Bus session, no XDG_RUNTIME_DIR. Only the machine's own certificate
+# Runs the README's test command as a new user would: in a fresh minimal Debian (12 or 13)
+# with git added, made by debootstrap, on a clone of this repository's HEAD, with a bare
+# environment: no caches of any kind, no LANG, no D-Bus session, no XDG_RUNTIME_DIR. It runs
+# as root, or as an ordinary user with passwordless sudo in a system that looks installed
+# (its host name in /etc/hosts), through a login shell. Only the machine's own certificate
 # authorities come along, which its network may need to reach the npm registry. Each run gets
-# a new system; prints each run's time. Usage: scripts/fresh-test.sh [runs (1)] (as root or
-# through sudo)
+# a new system; prints each run's time. The parts named go to scripts/test.sh (all by default).
+# Usage: scripts/fresh-test.sh [-r 12|13] [-u root|sudo] [-n runs] [part...]
+#        (as root or through sudo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
+. /etc/os-release
+release=$VERSION_ID user=root runs=1
+while getopts r:u:n: option; do
+    case "$option" in
+        r) release=$OPTARG ;;
+        u) user=$OPTARG ;;
+        n) runs=$OPTARG ;;
+        *) exit 2 ;;
+    esac
+done
+shift $((OPTIND - 1))
+packages=git,ca-certificates
+case "$user" in
+    root) ;;
+    sudo) packages+=,sudo ;;
+    *) fail "-u takes root or sudo, not $user" ;;
+esac
 scripts/deps.sh fresh
 
 work=$(mktemp -d)
@@ -25,21 +44,39 @@ leave_root() {
 }
 trap 'leave_root; rm -rf "$work"' EXIT
 
-for ((run = 1; run <= ${1:-1}; ++run)); do
-    echo "== run $run: a fresh Debian"
-    make_debian "$root" "" git,ca-certificates
+in_root() { as_root chroot "$root" "$@"; }
+for ((run = 1; run <= runs; ++run)); do
+    echo "== run $run: a fresh Debian $release, the test command run by $user"
+    make_debian "$root" "" "$packages" "$release"
     as_root cp /etc/resolv.conf "$root/etc/resolv.conf"
     as_root cp -r /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/"
-    as_root chroot "$root" update-ca-certificates >/dev/null
+    in_root update-ca-certificates >/dev/null
     as_root mount -t proc proc "$root/proc"
     as_root mount -t sysfs sysfs "$root/sys"
     as_root mount --rbind /dev "$root/dev"
     as_root mount --make-rslave "$root/dev"
-    as_root git clone -q "$PWD" "$root/root/bounce"
+    command=(scripts/test.sh "$@")
+    [ -z "${NODE_EXTRA_CA_CERTS:-}" ] ||
+        command=(env NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt "${command[@]}")
+    if [ "$user" = root ]; then
+        home=/root
+        as_root git clone -q "$PWD" "$root$home/bounce"
+        run_test=(/usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin
+                  bash -c "cd ~/bounce && ${command[*]}")
+    else
+        home=/home/desktop
+        hostname | as_root tee "$root/etc/hostname" >/dev/null
+        echo "127.0.1.1 $(hostname)" | as_root tee -a "$root/etc/hosts" >/dev/null
+        in_root useradd --create-home --shell /bin/bash desktop
+        echo 'desktop ALL=(ALL) NOPASSWD: ALL' |
+            as_root tee "$root/etc/sudoers.d/desktop" >/dev/null
+        as_root git clone -q "$PWD" "$root$home/bounce"
+        in_root chown -R desktop: "$home/bounce"
+        run_test=(/usr/bin/env -i runuser --login desktop
+                  --command "cd ~/bounce && ${command[*]}")
+    fi
     start=$SECONDS
-    as_root chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin CI=true \
-        ${NODE_EXTRA_CA_CERTS:+NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt} \
-        bash -c 'cd /root/bounce && bash .ci/run' >"$work/run$run.log" 2>&1 ||
+    in_root "${run_test[@]}" >"$work/run$run.log" 2>&1 ||
         { tail -n 40 "$work/run$run.log" >&2; fail "run $run after $((SECONDS - start)) s"; }
     echo "run $run passed in $((SECONDS - start)) s"
     leave_root
