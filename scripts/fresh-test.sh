@@ -50,7 +50,7 @@ for ((run = 1; run <= runs; ++run)); do
     make_debian "$root" "" "$packages" "$release"
     as_root cp /etc/resolv.conf "$root/etc/resolv.conf"
     as_root cp -r /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/"
-    in_root update-ca-certificates >/dev/null
+    in_root update-ca-certificates >/dev/null 2>&1
     as_root mount -t proc proc "$root/proc"
     as_root mount -t sysfs sysfs "$root/sys"
     as_root mount --rbind /dev "$root/dev"
@@ -72,7 +72,7 @@ for ((run = 1; run <= runs; ++run)); do
             as_root tee "$root/etc/sudoers.d/desktop" >/dev/null
         as_root git clone -q "$PWD" "$root$home/bounce"
         in_root chown -R desktop: "$home/bounce"
-        run_test=(/usr/bin/env -i runuser --login desktop
+        run_test=(/usr/bin/env -i /usr/sbin/runuser --login desktop
                   --command "cd ~/bounce && ${command[*]}")
     fi
     start=$SECONDS
