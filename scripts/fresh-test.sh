@@ -55,29 +55,26 @@ for ((run = 1; run <= runs; ++run)); do
     as_root mount -t sysfs sysfs "$root/sys"
     as_root mount --rbind /dev "$root/dev"
     as_root mount --make-rslave "$root/dev"
-    command=(scripts/test.sh "$@")
+    command="cd ~/bounce && scripts/test.sh $*"
     [ -z "${NODE_EXTRA_CA_CERTS:-}" ] ||
-        command=(env NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt "${command[@]}")
-    if [ "$user" = root ]; then
-        home=/root
-        as_root git clone -q "$PWD" "$root$home/bounce"
-        run_test=(/usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin
-                  bash -c "cd ~/bounce && ${command[*]}")
-    else
-        home=/home/desktop
+        command="export NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt; $command"
+    account=root home=/root
+    run_test=(/usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin bash -c "$command")
+    if [ "$user" = sudo ]; then
+        account=desktop home=/home/desktop
         hostname | as_root tee "$root/etc/hostname" >/dev/null
         echo "127.0.1.1 $(hostname)" | as_root tee -a "$root/etc/hosts" >/dev/null
-        in_root useradd --create-home --shell /bin/bash desktop
-        echo 'desktop ALL=(ALL) NOPASSWD: ALL' |
-            as_root tee "$root/etc/sudoers.d/desktop" >/dev/null
-        as_root git clone -q "$PWD" "$root$home/bounce"
-        in_root chown -R desktop: "$home/bounce"
-        run_test=(/usr/bin/env -i /usr/sbin/runuser --login desktop
-                  --command "cd ~/bounce && ${command[*]}")
+        in_root useradd --create-home --shell /bin/bash "$account"
+        echo "$account ALL=(ALL) NOPASSWD: ALL" |
+            as_root tee "$root/etc/sudoers.d/$account" >/dev/null
+        run_test=(/usr/bin/env -i /usr/sbin/runuser --login "$account" --command "$command")
     fi
+    as_root git clone -q "$PWD" "$root$home/bounce"
+    in_root chown -R "$account:" "$home/bounce"
     start=$SECONDS
     in_root "${run_test[@]}" >"$work/run$run.log" 2>&1 ||
         { tail -n 40 "$work/run$run.log" >&2; fail "run $run after $((SECONDS - start)) s"; }
+    grep -E '^== [a-z0-9]+: passed in' "$work/run$run.log"
     echo "run $run passed in $((SECONDS - start)) s"
     leave_root
 done
