@@ -19,13 +19,14 @@ if(NOT status EQUAL 0)
 endif()
 
 if(GLUT_DLL)
-    # The import tables: a "DLL Name" line, then one line per symbol taken from that DLL.
+    # The import tables: a "DLL Name" line, then one line per symbol taken from that DLL, its
+    # name last (binutils 2.40 puts a hint before it, 2.44 also a bound-to column).
     set(found "")
     string(REGEX MATCHALL "[^\n]+" lines "${listing}")
     foreach(line IN LISTS lines)
         if(line MATCHES "DLL Name: (.+)$")
             set(dll ${CMAKE_MATCH_1})
-        elseif(line MATCHES "^\t[0-9a-f]+\t +[0-9]+ +(gl[A-Za-z0-9_]*)$")
+        elseif(line MATCHES "^\t[0-9a-f]+[\t ].*[\t ](gl[A-Za-z0-9_]*)$")
             list(APPEND found "${dll}:${CMAKE_MATCH_1}")
         endif()
     endforeach()
