@@ -122,13 +122,11 @@ TEST_P(TheWindow, IsOneTopLevelHelloWorldWindowCoveringTheScreen)
                               XInternAtom(x(), "_NET_WM_STATE_FULLSCREEN", False)) == 1;
         });
     }
-    // On Xwayland the compositor places the window on the screen, and X's own coordinates do
-    // not say where: weston 10 keeps them at the corner, weston 14 leaves the window at (0, 32)
-    // or (-33, -33). There the frames drawn a tenth of the screen each way in the window's
-    // whole picture show that it covers the screen.
+    // Without a window manager the toolkit places the window itself, one pixel off the corner;
+    // through the window manager it lands exactly on it. On Xwayland the compositor places it,
+    // and X's own coordinates do not say where (weston 14 leaves them at (0, 32) or (-33, -33)):
+    // there the full-size frames in the window's whole picture show that it covers the screen.
     if (!onWeston()) {
-        // Without a window manager the toolkit places the window itself, one pixel off the
-        // corner; through the window manager it lands exactly on it.
         const int slack = GetParam() ? 0 : 1;
         EXPECT_LE(std::abs(geometry.x), slack);
         EXPECT_LE(std::abs(geometry.y), slack);
