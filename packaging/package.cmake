@@ -54,8 +54,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
-# Strips what dh_strip strips beyond the symbols: the compiler's .comment and .note.
-set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/strip.cmake)
+# Strips what dh_strip strips beyond the symbols, the compiler's .comment and .note, and asks
+# for the freeglut the program was built against.
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/strip.cmake
+    ${PROJECT_SOURCE_DIR}/packaging/shlibs.cmake)
 set(CPACK_BOUNCE_STRIP ${CMAKE_STRIP})
 set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/installed-size.cmake)
 include(CPack)
