@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks it as a distribution would: its fields and files,
 # lintian, the hardening of the executable, the desktop entry, AppStream metadata and manual
-# page, a second build on the other kind of filesystem byte for byte, and a clean minimal
-# Debian 12 and 13 of the package's architecture, in each of which it installs, runs under
-# Xvfb up to a bounce and a key press (through qemu for another architecture), and purges
-# without a trace.
+# page, a second build on the other kind of filesystem byte for byte, and clean minimal
+# Debian 12 and 13 systems of the package's architecture: in the release it is built on and
+# later ones it installs, runs under Xvfb up to a bounce and a key press (through qemu for
+# another architecture) and purges without a trace; an earlier release refuses it.
 # Usage: scripts/package-test.sh [architecture] (after scripts/deps.sh test, and for another
 # architecture ARCH-test; as root or through sudo)
 set -euo pipefail
@@ -121,29 +121,38 @@ in_root() {
     as_root chroot "$root" env DEBIAN_FRONTEND=noninteractive "$@" >"$work/log" 2>&1 ||
         { cat "$work/log" >&2; fail "in the clean system: $*"; }
 }
-# The end-to-end harness starts Xvfb on this side; the program reaches it from inside.
-printf '#!/bin/sh\nexec %s chroot %s /usr/bin/bounce "$@"\n' \
-    "$([ "$(id -u)" -eq 0 ] || echo sudo)" "$root" >"$work/bounce"
+# The end-to-end harness starts Xvfb on this side; the program reaches it from inside, run by
+# the user who runs the tests, as a desktop user would run it.
+printf '#!/bin/sh\nexec %s chroot --userspec=%s %s /usr/bin/bounce "$@"\n' \
+    "$([ "$(id -u)" -eq 0 ] || echo sudo)" "$(id -u):$(id -g)" "$root" >"$work/bounce"
 chmod +x "$work/bounce"
 configure_build ci e2e_tests
-# One package serves every release tested.
+# A package serves the release it is built on and every later one tested; an earlier release
+# must refuse it, rather than install a program that cannot start there.
+built_on=$(. /etc/os-release && echo "$VERSION_ID")
 for release in 12 13; do
     echo "== a clean minimal Debian $release for $arch"
     make_debian "$root" "$arch" "" "$release"
     as_root mount -t proc proc "$root/proc"
     as_root cp "$deb" "$root/tmp/bounce.deb"
-    in_root apt-get install -y /tmp/bounce.deb
-    in_root dpkg -L bounce
-    mapfile -t installed < <(while read -r path; do
-        [ -d "$root$path" ] || echo "$path"
-    done <"$work/log")
-    BOUNCE_EXECUTABLE=$work/bounce build/ci/tests/e2e/e2e_tests --gtest_brief=1 \
-        --gtest_filter='Essentials*'
-    in_root apt-get purge -y bounce
-    for path in "${installed[@]}"; do
-        [ ! -e "$root$path" ] || fail "purge left $path in Debian $release"
-    done
-    echo "Debian $release: ${#installed[@]} files installed and purged"
+    if [ "$release" -lt "$built_on" ]; then
+        ! as_root chroot "$root" apt-get install -y /tmp/bounce.deb >"$work/log" 2>&1 ||
+            fail "the package built on Debian $built_on installs on Debian $release"
+        echo "Debian $release: refused, as a package built on Debian $built_on must be"
+    else
+        in_root apt-get install -y /tmp/bounce.deb
+        in_root dpkg -L bounce
+        mapfile -t installed < <(while read -r path; do
+            [ -d "$root$path" ] || echo "$path"
+        done <"$work/log")
+        BOUNCE_EXECUTABLE=$work/bounce build/ci/tests/e2e/e2e_tests --gtest_brief=1 \
+            --gtest_filter='Essentials*'
+        in_root apt-get purge -y bounce
+        for path in "${installed[@]}"; do
+            [ ! -e "$root$path" ] || fail "purge left $path in Debian $release"
+        done
+        echo "Debian $release: ${#installed[@]} files installed and purged"
+    fi
     as_root umount "$root/proc"
     as_root rm -rf --one-file-system "$root"
 done
