@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the libraries bounce needs on Windows into a prefix: freeglut, from the upstream
-# tarball Debian's archive serves (checked against its known checksum), and with "googletest" also
-# GoogleTest, from Debian's googletest package. What the prefix already holds is kept.
+# tarball Debian's archive serves (checked against its known checksum), and with "googletest"
+# also GoogleTest, from Debian's googletest package. What the prefix already holds is kept.
 # Usage: windows/libraries.sh PREFIX [googletest]   (after scripts/deps.sh windows)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
