@@ -122,8 +122,8 @@ in_root() {
         { cat "$work/log" >&2; fail "in the clean system: $*"; }
 }
 # The end-to-end harness starts Xvfb on this side; the program reaches it from inside, run by
-# the user who runs the tests, as a desktop user would run it.
-printf '#!/bin/sh\nexec %s chroot --userspec=%s %s /usr/bin/bounce "$@"\n' \
+# the user who runs the tests, as a desktop user would run it, with a home it may write to.
+printf '#!/bin/sh\nexec %s env HOME=/tmp chroot --userspec=%s %s /usr/bin/bounce "$@"\n' \
     "$([ "$(id -u)" -eq 0 ] || echo sudo)" "$(id -u):$(id -g)" "$root" >"$work/bounce"
 chmod +x "$work/bounce"
 configure_build ci e2e_tests
