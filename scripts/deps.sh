@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a task needs, when they are missing.
 # Usage: scripts/deps.sh build|package|e2e|test|bench|web|webtest|windows|windowstest|fresh
-#                        |ARCH|ARCH-test (ARCH: arm64 or armhf, through multiarch)
+#                        |ARCH-test (ARCH: arm64 or armhf, through multiarch)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
 build=(cmake make g++ pkg-config binutils libgl-dev libglut-dev libgtest-dev)
-package=(dpkg-dev file)
+package=(dpkg-dev debhelper pbuilder debootstrap git)
 e2e=(xvfb openbox libx11-dev libxtst-dev zlib1g-dev time)
-test=("${e2e[@]}" clang-format clang-tidy cppcheck desktop-file-utils man-db groff-base
-      lintian devscripts appstream debootstrap weston xwayland)
+test=("${e2e[@]}" clang-format clang-tidy cppcheck desktop-file-utils appstream lintian blhc
+      devscripts autopkgtest piuparts weston xwayland)
 bench=(libbenchmark-dev valgrind)
 web=(cmake make emscripten)
 webtest=(chromium firefox-esr)
@@ -37,9 +37,8 @@ case "$task" in
     webtest) wanted=("${build[@]}" "${web[@]}" "${webtest[@]}") ;;
     windows) wanted=("${windows[@]}") ;;
     windowstest) wanted=("${build[@]}" "${e2e[@]}" "${windows[@]}" "${windowstest[@]}") ;;
-    arm64 | armhf) wanted=("${build[@]}" "${package[@]}" "${cross[@]}") ;;
     arm64-test | armhf-test) wanted=("${build[@]}" "${e2e[@]}" "${cross[@]}" "${crosstest[@]}") ;;
-    *) echo "usage: $0 build|package|e2e|test|bench|web|webtest|windows|windowstest|fresh|ARCH[-test]" >&2
+    *) echo "usage: $0 build|package|e2e|test|bench|web|webtest|windows|windowstest|fresh|ARCH-test" >&2
        exit 2 ;;
 esac
 

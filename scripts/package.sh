@@ -1,22 +1,48 @@
 #!/usr/bin/env bash
-# Builds the release Debian package for the machine's own architecture, or for another one
-# through multiarch (arm64, armhf), from a fresh build folder, installing what the build
-# needs; prints the package's path as its last line. Every timestamp in the package is the
-# commit's time (SOURCE_DATE_EPOCH), so two builds of one commit are byte-identical.
-# Usage: scripts/package.sh [architecture]
+# Builds the Debian source package from the tree's files (those git tracks or would track),
+# then its binary packages as Debian's build daemons do: pbuilder, in a clean chroot of the
+# release (12 or 13, this machine's by default) with nothing but the Build-Depends installed,
+# cross-built through multiarch for another architecture (arm64, armhf). Prints the package's
+# path as its last line; its .changes file and build log are beside it.
+# Usage: scripts/package.sh [-r 12|13] [architecture] (as root or through sudo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
-arch=${1:-$(dpkg --print-architecture)}
-preset=app
-if [ "$arch" != "$(dpkg --print-architecture)" ]; then
-    preset=$arch
-    scripts/deps.sh "$arch"
+. /etc/os-release
+release=$(codename "$VERSION_ID")
+if [ "${1:-}" = -r ]; then
+    release=$(codename "$2")
+    shift 2
 fi
+arch=${1:-$(dpkg --print-architecture)}
 scripts/deps.sh package
 source_date
+version=$(dpkg-parsechangelog -SVersion)
+out=$PWD/build/debian/$release-$arch
+# pbuilder's base systems, which a copy of the tree may share (BOUNCE_PBUILDER).
+pbuilder=${BOUNCE_PBUILDER:-$PWD/build/pbuilder} place=$PWD/build/pbuilder-build
 
-rm -rf "build/$preset"
-configure_build "$preset"
-(cd "build/$preset" && cpack >cpack.log 2>&1) || { cat "build/$preset/cpack.log" >&2; exit 1; }
-echo "$PWD/build/$preset/bounce_$(project_version "build/$preset")_$arch.deb"
+rm -rf "$out"
+mkdir -p "$out/bounce-$version" "$pbuilder" "$place"
+git ls-files -z --cached --others --exclude-standard |
+    while IFS= read -r -d '' file; do [ ! -e "$file" ] || printf '%s\0' "$file"; done |
+    tar --null -T - -cf - | tar -xf - -C "$out/bounce-$version"
+(cd "$out" && dpkg-source -b "bounce-$version" >/dev/null)
+
+# One base system per release, made once and brought up to date when an hour old.
+base=$pbuilder/$release.tgz options=(--basetgz "$base" --buildplace "$place" --aptcache ""
+    --configfile "$pbuilder/pbuilderrc")
+# apt resolves the Build-Depends, as it must for a cross build's multiarch ones.
+echo 'PBUILDERSATISFYDEPENDSCMD=/usr/lib/pbuilder/pbuilder-satisfydepends-apt' >"$pbuilder/pbuilderrc"
+if [ ! -f "$base" ]; then
+    uri=$(mirror "$VERSION_CODENAME") security=$(mirror "$VERSION_CODENAME-security")
+    as_root pbuilder create "${options[@]}" --distribution "$release" --mirror "$uri" \
+        --othermirror "deb $uri $release-updates main${security:+|deb $security $release-security main}" \
+        >"$out/base.log" 2>&1
+elif [ -z "$(find "$base" -mmin -60)" ]; then
+    as_root pbuilder update "${options[@]}" >"$out/base.log" 2>&1
+fi || { tail -n 40 "$out/base.log" >&2; fail "pbuilder's base system for $release"; }
+as_root pbuilder build "${options[@]}" --host-arch "$arch" --buildresult "$out" \
+    --logfile "$out/build.log" "$out/bounce_$version.dsc" >/dev/null 2>&1 ||
+    { tail -n 40 "$out/build.log" >&2; fail "the $arch build on $release"; }
+echo "$out/bounce_${version}_$arch.deb"
