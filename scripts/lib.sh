@@ -20,23 +20,27 @@ project_version() { sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$1/CMakeCache.
 source_date() {
     if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
         SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null ||
-            dpkg-parsechangelog -l packaging/changelog -STimestamp)
+            dpkg-parsechangelog -STimestamp)
     fi
     export SOURCE_DATE_EPOCH
 }
 
 # reproducible FILE COMMAND...: runs the release command again in a copy of the tree on the
-# other kind of filesystem (tmpfs where the project is on disk, disk where it is on tmpfs) and
-# fails unless what it builds, the path it prints last, has the same bytes as FILE.
+# other kind of filesystem (a tmpfs of its own where the project is on disk, disk where it is
+# on tmpfs), and fails unless the file of FILE's name beside the path it prints last has the
+# same bytes.
 reproducible() {
-    local file=$1 base=/dev/shm copy again
+    local file=$1 copy again
     shift
-    [ "$(stat -f -c %T .)" != tmpfs ] || base=/var/tmp
-    copy=$(mktemp -d "$base/bounce.XXXXXX")
+    copy=$(mktemp -d /var/tmp/bounce.XXXXXX)
+    [ "$(stat -f -c %T .)" = tmpfs ] || as_root mount -t tmpfs tmpfs "$copy"
+    as_root chown "$(id -u):$(id -g)" "$copy"
     tar --exclude=./build --exclude=./tests/web/node_modules -cf - . | tar -xf - -C "$copy"
     again=$(cd "$copy" && "$@" | tail -n 1)
-    cmp "$file" "$again" || fail "$(basename "$file") differs when built again in $base"
-    rm -rf "$copy"
+    cmp "$file" "$(dirname "$again")/$(basename "$file")" ||
+        fail "$(basename "$file") differs when built again in $copy"
+    as_root umount "$copy" 2>/dev/null || true
+    as_root rm -rf "$copy"
 }
 
 # mirror SUITE: the address this machine installs that suite of its Debian release from.
