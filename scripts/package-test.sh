@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package of one architecture for Debian 12 and 13, each in a clean chroot
-# (scripts/package.sh), and tests them with Debian's tools: lintian, blhc, hardening-check,
-# the desktop entry and AppStream metadata; autopkgtest and piuparts in clean systems, where
-# the release package (Debian 12's) must serve 12 and 13 alike. It must also come out the same
-# when built again on the other kind of filesystem. Another architecture's clean systems run
-# through qemu, and there only the release package is tested, on Debian 12.
+# Builds the package of one architecture for Debian 12 and 13 (scripts/package.sh) and tests it
+# with Debian's tools: lintian, blhc, hardening-check, the desktop entry and metainfo; then
+# autopkgtest and piuparts in clean systems, where the release package (Debian 12's) must serve
+# 12 and 13 alike, and through qemu, on 12 alone, for another architecture. The release package
+# must come out the same when built again on the other kind of filesystem.
 # Usage: scripts/package-test.sh [architecture] (after scripts/deps.sh test; as root or sudo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -81,28 +80,32 @@ EOF
     esac
 }
 
-# test_installed RELEASE PACKAGE...: each package in a clean minimal system of the release,
-# the same for each: autopkgtest (the tests' Xvfb and the installed program run there) and
+# test_installed RELEASE PACKAGE...: each package in a clean system of the release, the same
+# for each: autopkgtest (the tests' Xvfb and the installed program run there) and
 # piuparts (install, purge, nothing left behind).
 test_installed() {
-    local release=$1 deb uri
+    local release=$1 deb uri base=$PWD/build/pbuilder/$(codename "$1").tgz
     shift
     . /etc/os-release
     uri=$(mirror "$VERSION_CODENAME")
-    make_debian "$root" "$arch" "" "$release"
-    as_root tar -C "$root" -czf "$work/base.tgz" .
+    # This machine's architecture has pbuilder's clean base system; another one gets its own.
+    if [ -z "$native" ]; then
+        base=$work/base.tgz
+        make_debian "$root" "$arch" "" "$release"
+        as_root tar -C "$root" -czf "$base" .
+    fi
     for deb in "$@"; do
         echo "== autopkgtest and piuparts in a clean Debian $release: $deb"
         as_root rm -rf --one-file-system "$root"
         as_root mkdir "$root"
-        as_root tar -C "$root" -xzf "$work/base.tgz"
+        as_root tar -C "$root" -xzf "$base"
         as_root mount -t proc proc "$root/proc"
         as_root autopkgtest "${deb%.deb}.changes" -- chroot "$root" >"$work/log" 2>&1 ||
             { tail -n 40 "$work/log" >&2; fail "autopkgtest in Debian $release"; }
         grep -m 1 -E '^essentials +PASS' "$work/log"
         as_root umount "$root/proc"
         as_root piuparts --arch "$arch" --mirror "$uri main" -d "$(codename "$release")" \
-            --basetgz "$work/base.tgz" "$deb" >"$work/log" 2>&1 ||
+            --basetgz "$base" "$deb" >"$work/log" 2>&1 ||
             { tail -n 40 "$work/log" >&2; fail "piuparts in Debian $release"; }
         grep -o 'PASS: All tests.' "$work/log"
     done
