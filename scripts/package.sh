@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian source package from the tree's files (those git tracks or would track),
-# then its binary packages as Debian's build daemons do: pbuilder, in a clean chroot of the
-# release (12 or 13, this machine's by default) with nothing but the Build-Depends installed,
-# cross-built through multiarch for another architecture (arm64, armhf). Prints the package's
-# path as its last line; its .changes file and build log are beside it.
+# Builds the source package from the files git tracks, then the binary package with pbuilder in
+# a clean chroot of the release (this machine's by default) with only the Build-Depends, for
+# another architecture cross-built. Prints the .deb last; the .changes and build log are beside.
 # Usage: scripts/package.sh [-r 12|13] [architecture] (as root or through sudo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,12 +31,12 @@ git ls-files -z --cached --others --exclude-standard |
 base=$pbuilder/$release.tgz options=(--basetgz "$base" --buildplace "$place" --aptcache ""
     --configfile "$pbuilder/pbuilderrc")
 # apt resolves the Build-Depends, as it must for a cross build's multiarch ones.
-echo 'PBUILDERSATISFYDEPENDSCMD=/usr/lib/pbuilder/pbuilder-satisfydepends-apt' >"$pbuilder/pbuilderrc"
+echo PBUILDERSATISFYDEPENDSCMD=/usr/lib/pbuilder/pbuilder-satisfydepends-apt >"$pbuilder/pbuilderrc"
 if [ ! -f "$base" ]; then
     uri=$(mirror "$VERSION_CODENAME") security=$(mirror "$VERSION_CODENAME-security")
+    others="deb $uri $release-updates main${security:+|deb $security $release-security main}"
     as_root pbuilder create "${options[@]}" --distribution "$release" --mirror "$uri" \
-        --othermirror "deb $uri $release-updates main${security:+|deb $security $release-security main}" \
-        >"$out/base.log" 2>&1
+        --othermirror "$others" >"$out/base.log" 2>&1
 elif [ -z "$(find "$base" -mmin -60)" ]; then
     as_root pbuilder update "${options[@]}" >"$out/base.log" 2>&1
 fi || { tail -n 40 "$out/base.log" >&2; fail "pbuilder's base system for $release"; }

@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# Builds every file of a release into build/dist, installing what the builds need: the Debian
-# source package and the binary packages for the architectures named (amd64, arm64 and armhf
-# by default), built for Debian 12, whose packages install on 13 too; the Windows zip,
-# the web page as one archive (bounce.html, bounce.js, bounce.wasm and the licence), and
-# SHA256SUMS over them. Every timestamp is the commit's time (in the binary packages, their
-# changelog entry's, as Debian builds them), so two runs on one commit give the same
-# files. Prints the folder as its last line. Usage: scripts/release.sh [architecture...]
+# Builds every file of a release into build/dist, installing what the builds need: the source
+# package and Debian 12's binary packages (which serve 13 too) for the architectures named
+# (amd64, arm64 and armhf by default), the Windows zip, the web page as one archive, and
+# SHA256SUMS. Every timestamp is the commit's (the packages': their changelog entry's), so two
+# runs on one commit give the same files. Prints the folder last.
+# Usage: scripts/release.sh [architecture...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
@@ -16,10 +15,9 @@ dist=$PWD/build/dist
 rm -rf "$dist"
 mkdir -p "$dist"
 for arch in "$@"; do
-    changes=$(scripts/package.sh -r 12 "$arch" | tail -n 1)
-    cp "${changes%.changes}.deb" "$dist/"
+    deb=$(scripts/package.sh -r 12 "$arch" | tail -n 1)
+    cp "$deb" "$(dirname "$deb")"/bounce_*.dsc "$(dirname "$deb")"/bounce_*.tar.xz "$dist/"
 done
-cp "$(dirname "$changes")"/bounce_*.dsc "$(dirname "$changes")"/bounce_*.tar.xz "$dist/"
 cp "$(scripts/windows.sh | tail -n 1)" "$dist/"
 
 scripts/deps.sh web
