@@ -30,7 +30,9 @@ fi
 check_build() {
     local deb=$1 unpacked=$work/unpacked tags depends files report
     echo "== $deb"
-    tags=$(lintian -I --pedantic "${deb%.deb}.changes" 2>/dev/null) || fail "lintian:"$'\n'"$tags"
+    # The package follows Policy 4.7.2, which Debian 12's lintian (2.116, up to 4.6.2) predates.
+    tags=$(lintian -I --pedantic --suppress-tags newer-standards-version "${deb%.deb}.changes" \
+        2>/dev/null) || fail "lintian:"$'\n'"$tags"
     [ -z "$tags" ] || fail "lintian tags at -I --pedantic:"$'\n'"$tags"
     blhc "$(dirname "$deb")/build.log" || fail "blhc: flags missing in the build log"
     echo "lintian: no tags at -I --pedantic; blhc: no flags missing"
