@@ -3,7 +3,7 @@
 # with Debian's tools: lintian, blhc, hardening-check, the desktop entry and metainfo; then
 # autopkgtest and piuparts in clean systems, where the release package (Debian 12's) must serve
 # 12 and 13 alike, and through qemu, on 12 alone, for another architecture. The release package
-# must come out the same when built again on the other kind of filesystem.
+# of this machine's architecture must come out the same when built again on another filesystem.
 # Usage: scripts/package-test.sh [architecture] (after scripts/deps.sh test; as root or sudo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -122,8 +122,11 @@ check_build "$latest"
 grep -q -F 'libglut3.12 (>= 3.4.0-2)' <<<"$(dpkg-deb -f "$latest" Depends)" ||
     fail "the package built on Debian 13 would install on Debian 12's freeglut"
 
-echo "== reproducible: the release package built again on the other kind of filesystem"
-BOUNCE_PBUILDER=$PWD/build/pbuilder reproducible "$release" scripts/package.sh -r 12 "$arch"
+# Cross builds are checked by two runs of scripts/release.sh, one on disk and one on tmpfs.
+if [ -n "$native" ]; then
+    echo "== reproducible: the release package built again on the other kind of filesystem"
+    BOUNCE_PBUILDER=$PWD/build/pbuilder reproducible "$release" scripts/package.sh -r 12 "$arch"
+fi
 
 test_installed 12 "$release"
 [ -z "$native" ] || test_installed 13 "$release" "$latest"
