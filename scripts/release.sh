@@ -3,8 +3,7 @@
 # package and Debian 12's binary packages (which serve 13 too) for the architectures named
 # (amd64, arm64 and armhf by default), the Windows zip, the web page as one archive, and
 # SHA256SUMS. Every timestamp is the commit's time, so two runs on one commit give the same
-# files. Prints the folder last.
-# Usage: scripts/release.sh [architecture...]
+# files. Prints the folder last. Usage: scripts/release.sh [architecture...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
