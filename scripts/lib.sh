@@ -43,10 +43,14 @@ reproducible() {
     as_root rm -rf "$copy"
 }
 
-# mirror SUITE: the address this machine installs that suite of its Debian release from.
+# mirror [SUITE]: the address this machine installs a suite of its Debian release from; by
+# default the release's own suite, which must have one.
 mirror() {
-    apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 'Identifier: Packages' |
-        awk -v suite="$1" '$2 == suite {print $1; exit}'
+    local suite=${1:-$(. /etc/os-release && echo "$VERSION_CODENAME")} uri
+    uri=$(apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 'Identifier: Packages' |
+        awk -v suite="$suite" '$2 == suite {print $1; exit}')
+    [ -n "$uri" ] || [ $# -gt 0 ] || fail "no apt source for $suite"
+    echo "$uri"
 }
 
 # codename RELEASE: the code name of a Debian release given by its number (12, 13) or name.
@@ -58,24 +62,31 @@ codename() {
     esac
 }
 
+# debian_sources [RELEASE]: the apt lines of a Debian release, this machine's by default (its
+# main suite, updates and security suites), from the archives this machine installs from.
+debian_sources() {
+    local codename uri security
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    uri=$(mirror) security=$(mirror "$codename-security")
+    codename=$(codename "${1:-$codename}")
+    echo "deb $uri $codename main"
+    echo "deb $uri $codename-updates main"
+    [ -z "$security" ] || echo "deb $security $codename-security main"
+}
+
+# pbuilder_base RELEASE: pbuilder's clean base system of a release, which package.sh keeps.
+pbuilder_base() { echo "/var/cache/pbuilder/bounce-$(codename "$1").tgz"; }
+
 # make_debian FOLDER [ARCHITECTURE [PACKAGE,... [RELEASE]]]: a minimal Debian system in the
 # folder, of this machine's release or another one, for its own architecture or another one
-# (run through qemu), from the archives this machine installs from (the release, its updates
-# and security suites), with the packages named.
+# (run through qemu), with the packages named.
 make_debian() {
-    local root=$1 arch=${2:-$(dpkg --print-architecture)} release uri security
-    . /etc/os-release
-    release=$(codename "${4:-$VERSION_CODENAME}")
-    uri=$(mirror "$VERSION_CODENAME")
-    security=$(mirror "$VERSION_CODENAME-security")
-    [ -n "$uri" ] || fail "no apt source for $VERSION_CODENAME"
+    local root=$1 arch=${2:-$(dpkg --print-architecture)} sources uri release
+    sources=$(debian_sources ${4:+"$4"})
+    read -r _ uri release _ <<<"$sources"
     as_root debootstrap --variant=minbase --arch="$arch" ${3:+--include="$3"} "$release" \
         "$root" "$uri" >/dev/null
-    {
-        echo "deb $uri $release main"
-        echo "deb $uri $release-updates main"
-        [ -z "$security" ] || echo "deb $security $release-security main"
-    } | as_root tee "$root/etc/apt/sources.list" >/dev/null
+    as_root tee "$root/etc/apt/sources.list" <<<"$sources" >/dev/null
 }
 
 # start_xvfb [PREFIX...]: starts Xvfb (1280x1024x24) on a free display number, through the

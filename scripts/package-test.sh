@@ -12,6 +12,7 @@ source scripts/lib.sh
 arch=${1:-$(dpkg --print-architecture)}
 native=$([ "$arch" = "$(dpkg --print-architecture)" ] && echo yes || true)
 id=$(sed -n 's/^set(BOUNCE_APP_ID \(.*\))$/\1/p' packaging/package.cmake)
+uri=$(mirror)
 work=$(mktemp -d)
 root=$work/root
 cleanup() {
@@ -85,10 +86,9 @@ EOF
 # for each: autopkgtest (the tests' Xvfb and the installed program run there) and
 # piuparts (install, purge, nothing left behind).
 test_installed() {
-    local release=$1 deb uri base=$PWD/build/pbuilder/$(codename "$1").tgz
+    local release=$1 deb base
+    base=$(pbuilder_base "$release")
     shift
-    . /etc/os-release
-    uri=$(mirror "$VERSION_CODENAME")
     # This machine's architecture has pbuilder's clean base system; another one gets its own.
     if [ -z "$native" ]; then
         base=$work/base.tgz
@@ -121,7 +121,7 @@ grep -q -F 'libglut3.12 (>= 3.4.0-2)' <<<"$(dpkg-deb -f "$latest" Depends)" ||
 
 if [ -n "$native" ]; then
     echo "== reproducible: the release package built again on the other kind of filesystem"
-    BOUNCE_PBUILDER=$PWD/build/pbuilder reproducible "$release" scripts/package.sh -r 12 "$arch"
+    reproducible "$release" scripts/package.sh -r 12 "$arch"
 fi
 
 test_installed 12 "$release"

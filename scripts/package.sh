@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the source package from the files git tracks, then the binary package with pbuilder in
-# a clean chroot of the release (this machine's by default) with only the Build-Depends, for
-# another architecture cross-built. Prints the .deb last; the .changes and build log are beside.
+# Builds the source package from the files git tracks, each dated at the commit's time (not at
+# whenever it was checked out), then the binary package with pbuilder in a clean chroot of the
+# release (this machine's by default) with only the Build-Depends, for another architecture
+# cross-built. Prints the .deb last; the .changes and build log are beside.
 # Usage: scripts/package.sh [-r 12|13] [architecture] (as root or through sudo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,26 +18,25 @@ scripts/deps.sh package
 source_date
 version=$(dpkg-parsechangelog -SVersion)
 out=$PWD/build/debian/$release-$arch
-# pbuilder's base systems, which a copy of the tree may share (BOUNCE_PBUILDER).
-pbuilder=${BOUNCE_PBUILDER:-$PWD/build/pbuilder} place=$PWD/build/pbuilder-build
+place=$PWD/build/pbuilder-build
 
 rm -rf "$out"
-mkdir -p "$out/bounce-$version" "$pbuilder" "$place"
+mkdir -p "$out/bounce-$version" "$place"
 git ls-files -z --cached --others --exclude-standard |
     while IFS= read -r -d '' file; do [ ! -e "$file" ] || printf '%s\0' "$file"; done |
-    tar --null -T - -cf - | tar -xf - -C "$out/bounce-$version"
+    tar --null -T - --mtime="@$SOURCE_DATE_EPOCH" -cf - | tar -xf - -C "$out/bounce-$version"
 (cd "$out" && dpkg-source -b "bounce-$version" >/dev/null)
 
 # One base system per release, made once and brought up to date when an hour old.
-base=$pbuilder/$release.tgz options=(--basetgz "$base" --buildplace "$place" --aptcache ""
-    --configfile "$pbuilder/pbuilderrc")
+base=$(pbuilder_base "$release") options=(--basetgz "$base" --buildplace "$place" --aptcache ""
+    --configfile "$place/pbuilderrc")
 # apt resolves the Build-Depends, as it must for a cross build's multiarch ones.
-echo PBUILDERSATISFYDEPENDSCMD=/usr/lib/pbuilder/pbuilder-satisfydepends-apt >"$pbuilder/pbuilderrc"
+echo PBUILDERSATISFYDEPENDSCMD=/usr/lib/pbuilder/pbuilder-satisfydepends-apt >"$place/pbuilderrc"
 if [ ! -f "$base" ]; then
-    uri=$(mirror "$VERSION_CODENAME") security=$(mirror "$VERSION_CODENAME-security")
-    others="deb $uri $release-updates main${security:+|deb $security $release-security main}"
+    sources=$(debian_sources "$release")
+    read -r _ uri _ <<<"$sources"
     as_root pbuilder create "${options[@]}" --distribution "$release" --mirror "$uri" \
-        --othermirror "$others" >"$out/base.log" 2>&1
+        --othermirror "$(tail -n +2 <<<"$sources" | paste -sd '|')" >"$out/base.log" 2>&1
 elif [ -z "$(find "$base" -mmin -60)" ]; then
     as_root pbuilder update "${options[@]}" >"$out/base.log" 2>&1
 fi || { tail -n 40 "$out/base.log" >&2; fail "pbuilder's base system for $release"; }

@@ -32,10 +32,8 @@ build() {
 # from, which keeps it for every release that ships freeglut 3.4.0; apt's downloader fetches
 # it through the machine's own apt configuration and checks it.
 fetch_freeglut() {
-    . /etc/os-release
     local uri
-    uri=$(mirror "$VERSION_CODENAME")
-    [ -n "$uri" ] || fail "no apt source for $VERSION_CODENAME"
+    uri=$(mirror)
     /usr/lib/apt/apt-helper -o APT::Sandbox::User="$(id -un)" download-file \
         "${uri%/}/pool/main/f/freeglut/$freeglut_tarball" "$work/$freeglut_tarball" \
         "SHA256:$freeglut_sha256" >/dev/null ||
