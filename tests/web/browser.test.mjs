@@ -1,8 +1,12 @@
 // The web build in a headless browser: the picture, the motion against the native trajectory, a
-// lost WebGL context coming back, each kind of press ending it and releases alone not. Needs
-// BOUNCE_WEB and BOUNCE_TRAJECTORY set; BOUNCE_BROWSER is chromium (the default) or firefox.
+// lost WebGL context coming back, each kind of press ending it and releases alone not; as an
+// app, installable, running offline and replaced by a new build. Needs BOUNCE_WEB and
+// BOUNCE_TRAJECTORY set; BOUNCE_BROWSER is chromium (the default) or firefox.
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
+import {cp, mkdtemp, readFile, rm, writeFile} from 'node:fs/promises';
+import {tmpdir} from 'node:os';
+import {join} from 'node:path';
 import {setTimeout as sleep} from 'node:timers/promises';
 import {after, test} from 'node:test';
 import puppeteer from 'puppeteer-core';
@@ -55,12 +59,12 @@ function recordDraws() {
   };
 }
 
-async function open({width = 640, height = 480, hasTouch = false} = {}) {
-  const page = await (await browser.createBrowserContext()).newPage();
+async function open({width = 640, height = 480, hasTouch = false, context, at = server} = {}) {
+  const page = await (context ?? (await browser.createBrowserContext())).newPage();
   page.on('pageerror', (error) => errors.push(error.message));
   await resize(page, {width, height, hasTouch});
   await page.evaluateOnNewDocument(recordDraws);
-  await page.goto(`http://127.0.0.1:${server.address().port}/bounce.html`);
+  await page.goto(`http://127.0.0.1:${at.address().port}/bounce.html`);
   await page.waitForFunction(() => draws.length > 0);
   await page.evaluate(() => { Module.onExit = (status) => { window.exitStatus = status; }; });
   return page;
@@ -131,6 +135,47 @@ test(`${engine}: a lost WebGL context comes back, the square on the native path`
   await page.waitForFunction((n) => !Module.ctx.isContextLost() && draws.length > n + 30, {}, during);
   await assertOneSquare(page);
   await assertOnNativePath(page);
+});
+
+test(`${engine}: can be installed as an app that asks for full screen`,
+  {skip: engine !== 'chromium' && 'it installs no web apps on Linux'}, async () => {
+    // Chromium offers no install from the incognito contexts the other cases use.
+    const page = await open({context: browser.defaultBrowserContext()});
+    const session = await page.createCDPSession();
+    const {installabilityErrors} = await session.send('Page.getInstallabilityErrors');
+    const {errors, manifest} = await session.send('Page.getAppManifest');
+    await page.close();
+    assert.deepEqual([installabilityErrors, errors], [[], []]);
+    assert.match(manifest.display, /^k?fullscreen$/i, 'the display mode, as Chromium names it');
+  });
+
+test(`${engine}: after one visit it runs offline, until a new build replaces it`, async (t) => {
+  // The next build: the same files but for the page's title, and a worker of another name.
+  const web = process.env.BOUNCE_WEB, next = await mkdtemp(join(tmpdir(), 'bounce-'));
+  await cp(web, next, {recursive: true});
+  for (const [file, from, to] of [['bounce.html', '>Hello World<', '>Next build<'],
+    ['service-worker.js', /bounce-[0-9a-f]+/, 'bounce-next']]) {
+    await writeFile(join(next, file), (await readFile(join(web, file), 'utf8')).replace(from, to));
+  }
+  const servers = [await serve(web)], port = servers[0].address().port;
+  const stop = (s) => { s.close(); s.closeAllConnections(); };
+  t.after(() => { servers.forEach(stop); return rm(next, {recursive: true}); });
+
+  const page = await open({at: servers[0]});
+  await page.waitForFunction(() => navigator.serviceWorker.controller);
+  stop(servers[0]);
+  await page.reload();
+  await sleep(1000);
+  assert.ok(await page.evaluate(() => !!navigator.serviceWorker.controller), 'served offline');
+  await assertOneSquare(page);
+  await assertOnNativePath(page);
+
+  // The browser looks for a new worker on each visit; the new one takes over at once.
+  servers.push(await serve(next, port));
+  await page.reload();
+  await page.waitForFunction(async () => (await caches.keys()).join() === 'bounce-next');
+  await page.reload();
+  assert.equal(await page.title(), 'Next build');
 });
 
 // A press of any kind ends the program at once; releases alone leave it running.
