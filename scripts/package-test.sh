@@ -93,6 +93,9 @@ test_installed() {
     if [ -z "$native" ]; then
         base=$work/base.tgz
         make_debian "$root" "$arch" "" "$release"
+        # As in pbuilder's base, where debconf has run: Debian 13's leaves this folder behind
+        # on first use, which piuparts would count against the package.
+        as_root mkdir -p "$root/var/cache/debconf/tmp.ci"
         as_root tar -C "$root" -czf "$base" .
     fi
     for deb in "$@"; do
