@@ -19,15 +19,10 @@ function(bounce_web_page target)
         "SHELL:--js-library ${web}/library_bounce.js" "SHELL:--shell-file ${web}/shell.html")
 
     set(dir ${CMAKE_CURRENT_BINARY_DIR})
-    set(app ${web}/bounce.webmanifest)
-    foreach(icon bounce-192 bounce-512 bounce-maskable)
-        list(APPEND app ${PROJECT_SOURCE_DIR}/packaging/icons/${icon}.png)
-    endforeach()
-    set(files ${target}.html ${target}.js ${target}.wasm)
-    foreach(file IN LISTS app)
-        cmake_path(GET file FILENAME name)
-        list(APPEND files ${name})
-    endforeach()
+    set(icons bounce-192.png bounce-512.png bounce-maskable.png)
+    set(files ${target}.html ${target}.js ${target}.wasm bounce.webmanifest ${icons})
+    list(TRANSFORM icons PREPEND ${PROJECT_SOURCE_DIR}/packaging/icons/)
+    set(app ${web}/bounce.webmanifest ${icons})
     add_custom_command(OUTPUT ${dir}/service-worker.js
         COMMAND ${CMAKE_COMMAND} -E copy ${app} ${dir}
         COMMAND ${CMAKE_COMMAND} -Ddir=${dir} "-Dfiles=${files}" -P ${web}/service-worker.cmake
