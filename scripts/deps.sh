@@ -53,12 +53,9 @@ case "$task" in
     web) command -v node >/dev/null || missing+=(nodejs) ;;
     webtest) command -v npm >/dev/null || missing+=(nodejs npm) ;;
 esac
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
-fi
-if [ -n "${triplet[$arch]:-}" ]; then
-    dpkg --print-foreign-architectures | grep -qx "$arch" || as_root dpkg --add-architecture "$arch"
-fi
+[ ${#missing[@]} -gt 0 ] || exit 0
+[ -z "${triplet[$arch]:-}" ] || dpkg --print-foreign-architectures | grep -qx "$arch" ||
+    as_root dpkg --add-architecture "$arch"
 as_root apt-get update -qq
 echo "Installing: ${missing[*]}"
 # Recommended packages are left out: none is needed here, and some are large.

@@ -22,12 +22,9 @@ while getopts r:u:n: option; do
     esac
 done
 shift $((OPTIND - 1))
+[[ "$user" =~ ^(root|sudo)$ ]] || fail "-u takes root or sudo, not $user"
 packages=git,ca-certificates
-case "$user" in
-    root) ;;
-    sudo) packages+=,sudo ;;
-    *) fail "-u takes root or sudo, not $user" ;;
-esac
+[ "$user" = root ] || packages+=,sudo
 scripts/deps.sh fresh
 
 work=$(mktemp -d)

@@ -18,10 +18,8 @@ project_version() { sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$1/CMakeCache.
 # Exports SOURCE_DATE_EPOCH, the time every timestamp of a release takes: the commit's time,
 # unless it is already set.
 source_date() {
-    if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-        SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null ||
-            dpkg-parsechangelog -STimestamp)
-    fi
+    [ -n "${SOURCE_DATE_EPOCH:-}" ] ||
+        SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || dpkg-parsechangelog -STimestamp)
     export SOURCE_DATE_EPOCH
 }
 

@@ -38,21 +38,14 @@ check_build() {
     blhc "$(dirname "$deb")/build.log" || fail "blhc: flags missing in the build log"
     echo "lintian: no tags at -I --pedantic; blhc: no flags missing"
     depends=$(dpkg-deb -f "$deb" Depends)
-    echo "Depends: $depends"
     ! grep -q -E -- '-dev|libstdc\+\+' <<<"$depends" ||
-        fail "Depends names a development package or the C++ runtime, which bounce never needs"
-    files=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort | tr '\n' ' ')
-    [ "$files" = "$(sort <<EOF | tr '\n' ' '
-./usr/bin/bounce
-./usr/share/applications/$id.desktop
-./usr/share/doc/bounce/changelog.gz
-./usr/share/doc/bounce/copyright
-./usr/share/icons/hicolor/scalable/apps/$id.svg
-$(for size in 16 32 48 64 128 256; do echo "./usr/share/icons/hicolor/${size}x$size/apps/$id.png"; done)
-./usr/share/man/man6/bounce.6.gz
-./usr/share/metainfo/$id.metainfo.xml
-EOF
-)" ] || fail "unexpected files in the package: $files"
+        fail "Depends names a development package or the C++ runtime, never needed: $depends"
+    files=$(dpkg-deb -c "$deb" | awk '$6 !~ /\/$/ {print $6}' | sort)
+    [ "$files" = "$(printf './usr/%s\n' bin/bounce share/applications/$id.desktop \
+        share/doc/bounce/{changelog.gz,copyright} share/man/man6/bounce.6.gz \
+        share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
+        share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/$id.png | sort)" ] ||
+        fail "unexpected files in the package:"$'\n'"$files"
 
     rm -rf "$unpacked"
     dpkg-deb -x "$deb" "$unpacked"

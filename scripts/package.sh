@@ -9,10 +9,7 @@ cd "$(dirname "$0")/.."
 source scripts/lib.sh
 . /etc/os-release
 release=$(codename "$VERSION_ID")
-if [ "${1:-}" = -r ]; then
-    release=$(codename "$2")
-    shift 2
-fi
+[ "${1:-}" != -r ] || { release=$(codename "$2") && shift 2; }
 arch=${1:-$(dpkg --print-architecture)}
 scripts/deps.sh package
 source_date
